@@ -1,0 +1,27 @@
+#!/bin/sh
+# Installs, from Debian's packages, what building and testing vadu needs and
+# this machine lacks. With "windows" it adds the MinGW-w64 cross compiler and
+# Wine; with "fuzz" clang's fuzzing runtime.
+set -eu
+
+paketler="cmake ninja-build g++ libgtest-dev libbenchmark-dev liborocos-kdl-dev nlohmann-json3-dev liblua5.4-dev lua5.4 iproute2 util-linux"
+for ek in "$@"; do
+  case "$ek" in
+    windows) paketler="$paketler g++-mingw-w64-x86-64 wine64 googletest" ;;
+    fuzz) paketler="$paketler clang-14 libclang-rt-14-dev" ;;
+    *) echo "hazirla.sh: unknown extra '$ek' (known: windows, fuzz)" >&2; exit 2 ;;
+  esac
+done
+
+eksik=""
+for p in $paketler; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || eksik="$eksik $p"
+done
+[ -z "$eksik" ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+# shellcheck disable=SC2086
+$sudo apt-get install -y -qq --no-install-recommends $eksik
