@@ -1,37 +1,18 @@
 // Runs the harness's sample programs and reads their report and exit status.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
-#include <sys/wait.h>
+#include "birim/test/ornek_calistir.h"
 
 namespace {
 
-struct Calisma {
-  std::string cikti;
-  bool normalBitti = false;
-  int durum = -1;
-};
+using vadu::test::Calisma;
 
-Calisma calistir(const char* yol) {
-  Calisma c;
-  // Standard error is dropped: the runtime's note on an uncaught exception
-  // goes there, and the report is standard output only.
-  const std::string komut = std::string("'") + yol + "' 2>/dev/null";
-  FILE* boru = popen(komut.c_str(), "r");
-  if (boru == nullptr) return c;
-  char tampon[4096];
-  size_t n;
-  while ((n = fread(tampon, 1, sizeof tampon, boru)) > 0) c.cikti.append(tampon, n);
-  const int s = pclose(boru);
-  c.normalBitti = WIFEXITED(s);
-  if (c.normalBitti) c.durum = WEXITSTATUS(s);
-  return c;
-}
+using vadu::test::ornekCalistir;
 
 TEST(Kontrol, FailuresPrintTheirTextThenTheStatusLineInDefinitionOrder) {
-  const Calisma c = calistir(VADU_ORNEK_KARISIK);
+  const Calisma c = ornekCalistir(VADU_ORNEK_KARISIK);
   const std::string dosya = "birim/test/ornek_karisik.cc";
   const size_t yer = c.cikti.find(dosya);
   ASSERT_NE(yer, std::string::npos) << c.cikti;
@@ -51,14 +32,14 @@ TEST(Kontrol, FailuresPrintTheirTextThenTheStatusLineInDefinitionOrder) {
 }
 
 TEST(Kontrol, NoCheckPrintsOnlyTheTotals) {
-  const Calisma c = calistir(VADU_ORNEK_BOS);
+  const Calisma c = ornekCalistir(VADU_ORNEK_BOS);
   EXPECT_EQ(c.cikti, "\nToplam: 0 gecti, 0 kaldi\n");
   EXPECT_TRUE(c.normalBitti);
   EXPECT_EQ(c.durum, 0);
 }
 
 TEST(Kontrol, AnEscapingExceptionEndsTheRunWithoutTotals) {
-  const Calisma c = calistir(VADU_ORNEK_ISTISNA);
+  const Calisma c = ornekCalistir(VADU_ORNEK_ISTISNA);
   EXPECT_EQ(c.cikti, "[GECTI] once_gecen (1 kontrol)\n");
   EXPECT_FALSE(c.normalBitti && (c.durum == 0 || c.durum == 1));
 }
