@@ -44,4 +44,17 @@ TEST(Kontrol, AnEscapingExceptionEndsTheRunWithoutTotals) {
   EXPECT_FALSE(c.normalBitti && (c.durum == 0 || c.durum == 1));
 }
 
+TEST(Kontrol, ChecksRunInSourceOrderThenDefinitionOrder) {
+  const Calisma c = ornekCalistir(VADU_ORNEK_SIRA);
+  EXPECT_EQ(c.cikti,
+            "[GECTI] z_bir_ilk (1 kontrol)\n"
+            "[GECTI] c_bir_ikinci (1 kontrol)\n"
+            "[GECTI] a_iki (1 kontrol)\n"
+            "[GECTI] m_uc_ilk (1 kontrol)\n"
+            "[GECTI] b_uc_ikinci (1 kontrol)\n"
+            "\nToplam: 5 gecti, 0 kaldi\n");
+  EXPECT_TRUE(c.normalBitti);
+  EXPECT_EQ(c.durum, 0);
+}
+
 }  // namespace
