@@ -112,9 +112,9 @@ int soketBlokajsizYap(Soket s);
 // (HATA_ADRES_KULLANIMDA when the port is taken).
 // Stream sockets behave as on Windows: a port whose earlier connections still
 // sit in TIME_WAIT can be bound again at once, while a port with a live
-// listener (or any live socket bound to it) is refused with
-// HATA_ADRES_KULLANIMDA. Implementations add whatever the system needs for
-// that themselves (POSIX: SO_REUSEADDR on stream sockets before bind).
+// listener is refused with HATA_ADRES_KULLANIMDA. Implementations add
+// whatever the system needs for that themselves (POSIX: SO_REUSEADDR on
+// stream sockets before bind; Windows: nothing).
 int soketAdresAta(Soket s, uint32_t adres, uint16_t port);
 
 // The port that a bound socket holds (getsockname), host order; 0 on failure.
