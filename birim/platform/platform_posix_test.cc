@@ -44,6 +44,24 @@ class SoketTest : public ::testing::Test {
     return s;
   }
 
+  // A connected pair through a blocking listener on `port`.
+  void cift(Soket d, uint16_t port, Soket& istemci, Soket& sunucu) {
+    istemci = baglan(port);
+    sunucu = soketKabulEt(d);
+    if (sunucu != GECERSIZ_SOKET) acilanlar_.push_back(sunucu);
+  }
+
+  // Receives on a non-blocking socket, waiting a bounded time for something.
+  int alBekle(Soket s, char* tampon, int boyut) {
+    int n = SOKET_HATASI;
+    for (int i = 0; i < 100; ++i) {
+      n = soketAl(s, tampon, boyut);
+      if (n != SOKET_HATASI || soketSonHata() != HATA_BLOKLANIR) break;
+      uyu(1);
+    }
+    return n;
+  }
+
   void kapat(Soket s) {
     std::erase(acilanlar_, s);
     EXPECT_EQ(soketKapat(s), 0);
@@ -86,8 +104,8 @@ TEST_F(SoketTest, IkinciCanliDinleyiciReddedilir) {
 TEST_F(SoketTest, TimeWaitVarkenDinleyiciYenidenAcilir) {
   uint16_t port = 0;
   const Soket d = dinleyici(port);
-  const Soket istemci = baglan(port);
-  const Soket sunucu = soketKabulEt(d);
+  Soket istemci, sunucu;
+  cift(d, port, istemci, sunucu);
   ASSERT_NE(sunucu, GECERSIZ_SOKET);
   kapat(sunucu);
   char c;
@@ -121,28 +139,18 @@ TEST_F(SoketTest, BlokajsizDinleyiciBekletmez) {
   EXPECT_EQ(soketSonHata(), HATA_BLOKLANIR);
 
   EXPECT_EQ(soketGonder(istemci, "abc", 3), 3);
-  int n = SOKET_HATASI;
-  for (int i = 0; i < 100 && n == SOKET_HATASI; ++i) {
-    n = soketAl(sunucu, tampon, sizeof tampon);
-    if (n == SOKET_HATASI) uyu(1);
-  }
-  ASSERT_EQ(n, 3);
+  ASSERT_EQ(alBekle(sunucu, tampon, sizeof tampon), 3);
   EXPECT_EQ(std::string(tampon, 3), "abc");
   kapat(istemci);
-  n = SOKET_HATASI;
-  for (int i = 0; i < 100 && n == SOKET_HATASI; ++i) {
-    n = soketAl(sunucu, tampon, sizeof tampon);
-    if (n == SOKET_HATASI) uyu(1);
-  }
-  EXPECT_EQ(n, 0);
+  EXPECT_EQ(alBekle(sunucu, tampon, sizeof tampon), 0);
 }
 
 // Without MSG_NOSIGNAL the second send would kill this process with SIGPIPE.
 TEST_F(SoketTest, KapananKarsiyaGonderimHataVerirSinyalVermez) {
   uint16_t port = 0;
   const Soket d = dinleyici(port);
-  const Soket istemci = baglan(port);
-  const Soket sunucu = soketKabulEt(d);
+  Soket istemci, sunucu;
+  cift(d, port, istemci, sunucu);
   ASSERT_NE(sunucu, GECERSIZ_SOKET);
   kapat(sunucu);
   int sonuc = 0;
