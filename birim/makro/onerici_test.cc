@@ -181,6 +181,13 @@ TEST(Imza, AyiricilariylaBaytBayt) {
   EXPECT_NE(m.imza({{"GA", "B"}}), m.imza({{"G", "AB"}}));
 }
 
+// Every byte value once, 0x00 to 0xFF.
+std::string tumBaytlar() {
+  std::string s;
+  for (int c = 0; c < 256; ++c) s += static_cast<char>(c);
+  return s;
+}
+
 const std::string BASLIK_SONU = "\n-- VaduCAD otomatik makro (tekrar yakaland\xC4\xB1)\n\n";
 
 TEST(LuaUret, IkiKomutluOrnekTamMetin) {
@@ -268,8 +275,6 @@ class LuaKosucu {
 };
 
 TEST(LuaUret, GercekLuaKomutlariAynenCalistirir) {
-  std::string hepsi;
-  for (int c = 0; c < 256; ++c) hepsi += static_cast<char>(c);
   const KomutDizisi dizi = {
       {"İşlem", "Kenar Yuvarlat (3B)"},
       {"G", "tırnak\"var"},
@@ -278,7 +283,7 @@ TEST(LuaUret, GercekLuaKomutlariAynenCalistirir) {
       {"\r", "\n"},
       {"\\n", "\\\"\\"},
       {"uzun", "]] [[ ]=] --[[ \" ' ) vadu.komut.calistir(\"x\", \"y\")"},
-      {"bayt", hepsi},
+      {"bayt", tumBaytlar()},
       {"\"", "ölçüm çöktü ✓ 😀"},
   };
   LuaKosucu lua;
@@ -289,7 +294,8 @@ TEST(LuaUret, GercekLuaKomutlariAynenCalistirir) {
 
 TEST(LuaUret, AdinSatirSonuKodOlamaz) {
   const KomutDizisi dizi = {{"G", "A"}};
-  const char* adlar[] = {
+  const std::string adlar[] = {
+      tumBaytlar(),
       "satır\nsonu",
       "a\rb",
       "a\r\nb",
@@ -300,11 +306,11 @@ TEST(LuaUret, AdinSatirSonuKodOlamaz) {
       "x\n--[[",
       "[[ \" \\ ]]",
   };
-  for (const char* ad : adlar) {
+  for (const std::string& ad : adlar) {
     SCOPED_TRACE(ad);
     const std::string betik = MakroOnerici::luaUret(dizi, ad);
     EXPECT_EQ(betik.find('\r'), std::string::npos);
-    EXPECT_EQ(betik.find('\n'), 3 + std::string(ad).size());
+    EXPECT_EQ(betik.find('\n'), 3 + ad.size());
     LuaKosucu lua;
     ASSERT_TRUE(lua.calistir(betik)) << lua.hata;
     EXPECT_EQ(lua.cagrilar, dizi);
