@@ -168,6 +168,25 @@ TEST_F(Eslesmeli, AnahtarlarlaBaglanirVeYazar) {
   EXPECT_EQ(a.ist.sonSurum(), 2u);
 }
 
+// Pairing switched on while the client is connected: its next write is held,
+// challenged, and applied right after the proof.
+TEST_F(Eslesmeli, BekletilenYazmaKanittanHemenSonra) {
+  kralKanal.eslesmeZorunlu = false;
+  Istemci& a = istemciEkle(777);
+  a.kanal.anahtarBul = [this](uint64_t no) { return no == 42 ? &anahtar777 : nullptr; };
+  ASSERT_TRUE(bekle([&] { return a.kanal.bagli(); }));
+  kralKanal.eslesmeZorunlu = true;
+  a.gelenler.clear();
+  a.kanal.yaz(siparis("tutulan"), 0);
+  ASSERT_TRUE(bekle([&] { return a.ist.bekleyenler().empty(); }));
+  ASSERT_EQ(a.gelenler.size(), 2u);
+  EXPECT_EQ(a.gelenler[0].tip, SurecMesajTip::KimlikSor);
+  EXPECT_EQ(a.gelenler[0].korelasyon, 1u);
+  EXPECT_EQ(a.gelenler[1].tip, SurecMesajTip::YazmaBildir);
+  EXPECT_EQ(merkez.sonSurum(), 1u);
+  EXPECT_STREQ(a.ist.bul(1)->alan("ad"), "tutulan");
+}
+
 TEST_F(Eslesmeli, YanlisAnahtarKimlikAnahtarsizEslesme) {
   Anahtar yanlis{};
   Istemci& a = istemciEkle(777);
