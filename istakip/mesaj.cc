@@ -33,6 +33,14 @@ struct Okuyucu {
 
 }  // namespace
 
+SurecCerceve mesajCercevesi(SurecMesajTip tip, uint64_t korelasyon, std::string govde) {
+  SurecCerceve c;
+  c.tip = tip;
+  c.korelasyon = korelasyon;
+  c.govde = std::move(govde);
+  return c;
+}
+
 std::string sonucKodla(bool basarili, const std::string& sonuc) {
   std::string out(1, basarili ? 1 : 0);
   leYazMetin(out, sonuc);

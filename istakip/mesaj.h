@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "istakip/kayit.h"
+#include "orkestra/cerceve.h"
 
 namespace vadu::istakip {
 
@@ -19,6 +20,9 @@ inline constexpr size_t YAZMA_BILDIRIM_BASI = 16;
 inline constexpr size_t YAZMA_ISTEK_BASI = 24;
 inline constexpr size_t KIMLIK_SOR_BOYU = 24;
 inline constexpr size_t KIMLIK_KANIT_BOYU = 40;
+
+// A frame as the channels send it: process numbers 0.
+SurecCerceve mesajCercevesi(SurecMesajTip tip, uint64_t korelasyon, std::string govde);
 
 std::string sonucKodla(bool basarili, const std::string& sonuc);
 bool sonucCoz(const std::string& govde, bool& basarili, std::string& sonuc);
