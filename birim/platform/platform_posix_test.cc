@@ -290,7 +290,9 @@ TEST(Ipv4, Yaz) {
   char kucuk[9] = "degismez";
   EXPECT_FALSE(ipv4Yaz(0x7F000001, kucuk, sizeof kucuk));
   EXPECT_STREQ(kucuk, "degismez");
-  EXPECT_TRUE(ipv4Yaz(0x7F000001, kucuk, 10));
+  char tam[10];
+  EXPECT_TRUE(ipv4Yaz(0x7F000001, tam, sizeof tam));
+  EXPECT_STREQ(tam, "127.0.0.1");
 }
 
 TEST(MakineDegerleri, SistemZamanlari) {

@@ -1,0 +1,58 @@
+// A client's end of job tracking on a transport: keeps an IsIstemci replica in
+// step with the king (synchronisation, notices, results), sends its pending
+// writes, answers pairing challenges and fetches one file at a time.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "istakip/istemci.h"
+#include "istakip/kral_kanal.h"
+#include "istakip/parca.h"
+#include "istakip/tasima.h"
+#include "orkestra/cerceve.h"
+
+namespace vadu::istakip {
+
+class IsIstemciKanal {
+ public:
+  // Registers with `tasima`; every frame goes to `kral`. The channel must
+  // outlive every delivery.
+  IsIstemciKanal(IsIstemci& istemci, TasimaArayuz& tasima, NodeAdres kral);
+
+  // Connected: the last batch of a synchronisation has arrived and no send
+  // has failed since.
+  bool bagli() const { return bagliDurum; }
+  void baglantiKoptu() { bagliDurum = false; }
+  void senkronIste();
+  uint64_t yaz(const Kayit& k, uint64_t beklenenSurum);
+  // Sends the whole pending queue again; the centre drops the repeats.
+  void bekleyenleriGonder();
+  // Opens a file request, abandoning any open one.
+  bool dosyaIste(const std::string& yol);
+  void cerceveGeldi(const NodeAdres& adres, const SurecCerceve& c);
+
+  // Set by the owner; empty hooks drop their reports.
+  std::function<void(uint64_t, const std::string&)> sonucBildir;
+  AnahtarBul anahtarBul;
+  std::function<void(bool, const std::string&, const std::string&)> dosyaGeldi;
+
+ private:
+  bool gonder(SurecMesajTip tip, uint64_t korelasyon, std::string govde);
+  void sonucGeldi(const SurecCerceve& c);
+  void parcaGeldi(const SurecCerceve& c);
+  void kimlikSorGeldi(const SurecCerceve& c);
+  void dosyaBitti(bool basarili, const std::string& icerik);
+
+  IsIstemci* istemci;
+  TasimaArayuz* tasima;
+  NodeAdres kral;
+  bool bagliDurum = false;
+  uint64_t sonIstekNo = 0;
+  uint64_t bekleyenIstek = 0;  // 0: no request open
+  std::string istenenYol;
+  ParcaBirlestirme birlestirme;
+};
+
+}  // namespace vadu::istakip

@@ -1,0 +1,186 @@
+#include "istakip/kral_kanal.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "istakip/mesaj.h"
+#include "istakip/parca.h"
+#include "orkestra/kodlama.h"
+
+namespace vadu::istakip {
+
+IsKralKanal::IsKralKanal(IsMerkez& m, TasimaArayuz& t, uint64_t parca)
+    : merkez(&m), tasima(&t), senkronParca(parca != 0 ? parca : 1) {
+  tasima->aliciAyarla(
+      [this](const NodeAdres& adres, const SurecCerceve& c) { cerceveGeldi(adres, c); });
+}
+
+void IsKralKanal::cevapla(const NodeAdres& adres, bool basarili, const char* kelime,
+                          uint64_t korelasyon) {
+  tasima->gonder(adres, mesajCercevesi(SurecMesajTip::Sonuc, korelasyon, sonucKodla(basarili, kelime)));
+}
+
+void IsKralKanal::cerceveGeldi(const NodeAdres& adres, const SurecCerceve& c) {
+  switch (c.tip) {
+    case SurecMesajTip::SenkronIste:
+      senkronIsteGeldi(adres, c);
+      break;
+    case SurecMesajTip::YazmaIste:
+      yazmaIsteGeldi(adres, c);
+      break;
+    case SurecMesajTip::DosyaIste:
+      dosyaIsteGeldi(adres, c);
+      break;
+    case SurecMesajTip::KimlikKanit:
+      kimlikKanitGeldi(adres, c);
+      break;
+    default:
+      break;
+  }
+}
+
+void IsKralKanal::senkronIsteGeldi(const NodeAdres& adres, const SurecCerceve& c) {
+  uint64_t sonSurum = 0, istemciNo = 0;
+  if (!senkronIstegiCoz(c.govde, sonSurum, istemciNo)) return;
+  if (!eslesmeKapisi(adres, istemciNo, c)) return;
+  if (std::find(aboneler.begin(), aboneler.end(), adres) == aboneler.end()) {
+    aboneler.push_back(adres);
+  }
+  baglantiIstemci[adres.baglantiNo] = istemciNo;
+
+  const std::vector<Kayit> kayitlar = merkez->degisenler(sonSurum);
+  const uint64_t islenenSira = merkez->yazarSira(istemciNo);
+  size_t i = 0;
+  do {
+    const size_t k = std::min<uint64_t>(senkronParca, kayitlar.size() - i);
+    const bool son = i + k >= kayitlar.size();
+    const std::vector<Kayit> parti(kayitlar.begin() + i, kayitlar.begin() + i + k);
+    const uint64_t yeniSurum = son ? merkez->sonSurum() : parti.back().surum;
+    const SurecCerceve cevap =
+        mesajCercevesi(SurecMesajTip::SenkronCevap, c.korelasyon,
+                senkronCevabiKodla(parti, yeniSurum, islenenSira, !son));
+    if (!tasima->gonder(adres, cevap)) return;
+    i += k;
+  } while (i < kayitlar.size());
+}
+
+void IsKralKanal::yazmaIsteGeldi(const NodeAdres& adres, const SurecCerceve& c) {
+  uint64_t istemciNo = 0, sira = 0, beklenenSurum = 0;
+  Kayit kayit;
+  if (!yazmaIstegiCoz(c.govde, istemciNo, sira, beklenenSurum, kayit)) return;
+  if (!eslesmeKapisi(adres, istemciNo, c)) return;
+  const auto bag = baglantiIstemci.find(adres.baglantiNo);
+  if ((bag != baglantiIstemci.end() && bag->second != istemciNo) ||
+      (yazmaIzni && !yazmaIzni(adres, istemciNo, kayit))) {
+    ++reddedilenYazma;
+    cevapla(adres, false, "yetki", sira);
+    return;
+  }
+  const YazmaSonucu r = merkez->yaz(istemciNo, sira, kayit, beklenenSurum);
+  if (r.cakisma) {
+    ++cakismaSayisi;
+    cevapla(adres, false, "cakisma", sira);
+  } else if (r.depoHatasi) {
+    cevapla(adres, false, "depo", sira);
+  } else if (!r.basarili) {
+    cevapla(adres, true, "tekrar", sira);
+  } else {
+    ++uygulananYazmaSayisi;
+    yazmaYayinla(r.kayit, istemciNo, sira);
+  }
+}
+
+void IsKralKanal::dosyaIsteGeldi(const NodeAdres& adres, const SurecCerceve& c) {
+  if (eslesmeZorunlu) {
+    const auto o = oturumlar.find(adres.baglantiNo);
+    if (o == oturumlar.end() || !o->second.dogrulandi) {
+      cevapla(adres, false, "kimlik", c.korelasyon);
+      return;
+    }
+  }
+  const uint8_t* p = baytlar(c.govde.data());
+  std::string yol;
+  if (!leOkuMetin(p, p + c.govde.size(), yol)) return;
+  std::string icerik;
+  if (!dosyaIzni || !dosyaOku || !dosyaIzni(yol) || !dosyaOku(yol, icerik)) {
+    cevapla(adres, false, "dosya", c.korelasyon);
+    return;
+  }
+  ++sonAktarimNo;
+  for (const Parca& parca : parcala(sonAktarimNo, icerik, parcaBoyu)) {
+    if (!tasima->gonder(adres, mesajCercevesi(SurecMesajTip::DosyaParca, c.korelasyon,
+                                       parcaKodla(parca)))) {
+      return;
+    }
+  }
+}
+
+void IsKralKanal::kimlikKanitGeldi(const NodeAdres& adres, const SurecCerceve& c) {
+  if (c.govde.size() < KIMLIK_KANIT_BOYU) return;
+  const uint8_t* govde = baytlar(c.govde.data());
+  const uint64_t no = leOkuU64(govde);
+  const auto o = oturumlar.find(adres.baglantiNo);
+  if (o == oturumlar.end() || o->second.dogrulananlar.count(no) != 0) return;
+  const Anahtar* anahtar = anahtarBul ? anahtarBul(no) : nullptr;
+  if (anahtar == nullptr) return;
+  const Kanit beklenen = kanitHesapla(*anahtar, o->second.nonce, no);
+  if (!kanitEsit(beklenen.data(), govde + 8)) {
+    cevapla(adres, false, "kimlik", 0);
+    return;
+  }
+  Oturum& oturum = o->second;
+  oturum.dogrulandi = true;
+  oturum.dogrulananlar.insert(no);
+  if (oturum.bekleyenVar) {
+    // Handling the held frame may create or replace session entries, so the
+    // frame is moved out first.
+    const SurecCerceve kopya = std::move(oturum.bekleyen);
+    oturum.bekleyen = SurecCerceve{};
+    oturum.bekleyenVar = false;
+    cerceveGeldi(adres, kopya);
+  }
+}
+
+bool IsKralKanal::eslesmeKapisi(const NodeAdres& adres, uint64_t istemciNo,
+                                const SurecCerceve& c) {
+  if (!eslesmeZorunlu) return true;
+  Oturum& oturum = oturumlar[adres.baglantiNo];
+  if (oturum.dogrulananlar.count(istemciNo) != 0) return true;
+  const Anahtar* anahtar = anahtarBul ? anahtarBul(istemciNo) : nullptr;
+  if (anahtar == nullptr) {
+    cevapla(adres, false, "eslesme", c.korelasyon);
+    return false;
+  }
+  if (nonceUret) nonceUret(oturum.nonce.data(), oturum.nonce.size());
+  oturum.bekleyen = c;
+  oturum.bekleyenVar = true;
+  std::string govde;
+  leYazU64(govde, kralNo);
+  govde.append(reinterpret_cast<const char*>(oturum.nonce.data()), oturum.nonce.size());
+  tasima->gonder(adres, mesajCercevesi(SurecMesajTip::KimlikSor, c.korelasyon, std::move(govde)));
+  return false;
+}
+
+void IsKralKanal::baglantiKoptu(const NodeAdres& adres) {
+  aboneler.erase(std::remove(aboneler.begin(), aboneler.end(), adres), aboneler.end());
+  baglantiIstemci.erase(adres.baglantiNo);
+  oturumlar.erase(adres.baglantiNo);
+}
+
+void IsKralKanal::yazmaYayinla(const Kayit& k, uint64_t yazarNo, uint64_t yazarSira) {
+  const SurecCerceve bildirim = mesajCercevesi(SurecMesajTip::YazmaBildir, yazarSira,
+                                        yazmaBildirimiKodla(k, yazarNo, yazarSira));
+  for (const NodeAdres& abone : aboneler) tasima->gonder(abone, bildirim);
+}
+
+std::vector<uint64_t> IsKralKanal::bagliIstemciler() const {
+  std::vector<uint64_t> liste;
+  for (const NodeAdres& abone : aboneler) {
+    const auto bag = baglantiIstemci.find(abone.baglantiNo);
+    if (bag != baglantiIstemci.end()) liste.push_back(bag->second);
+  }
+  return liste;
+}
+
+}  // namespace vadu::istakip

@@ -1,0 +1,85 @@
+// The centre's end of job tracking on a transport: answers synchronisation
+// requests in batches, passes writes to the centre and announces the applied
+// ones to every subscriber, serves files in pieces, and, when pairing is
+// required, holds a connection's frame until it has proved the shared key.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "istakip/kanit.h"
+#include "istakip/kayit.h"
+#include "istakip/merkez.h"
+#include "istakip/tasima.h"
+#include "orkestra/cerceve.h"
+
+namespace vadu::istakip {
+
+using orkestra::NodeAdres;
+using orkestra::TasimaArayuz;
+
+using AnahtarBul = std::function<const Anahtar*(uint64_t)>;
+
+// The pairing state of one connection.
+struct Oturum {
+  bool dogrulandi = false;  // some client number has been proved
+  Nonce nonce{};            // the last challenge
+  SurecCerceve bekleyen;    // the one frame held until the proof
+  bool bekleyenVar = false;
+  // The numbers this connection has proved. A proof stands for its own
+  // number only: a frame claiming any other number meets the gate afresh.
+  std::unordered_set<uint64_t> dogrulananlar;
+};
+
+class IsKralKanal {
+ public:
+  // Registers with `tasima`; the channel must outlive every delivery.
+  IsKralKanal(IsMerkez& merkez, TasimaArayuz& tasima, uint64_t senkronParca);
+
+  void cerceveGeldi(const NodeAdres& adres, const SurecCerceve& c);
+  // True: go on with the frame. False: it was refused or is held.
+  bool eslesmeKapisi(const NodeAdres& adres, uint64_t istemciNo, const SurecCerceve& c);
+  // Forgets the subscription, the binding and the pairing of a connection.
+  void baglantiKoptu(const NodeAdres& adres);
+  void yazmaYayinla(const Kayit& k, uint64_t yazarNo, uint64_t yazarSira);
+  std::vector<uint64_t> bagliIstemciler() const;
+  uint64_t uygulananYazma() const { return uygulananYazmaSayisi; }
+  uint64_t cakismalar() const { return cakismaSayisi; }
+  uint64_t reddedilenYazmalar() const { return reddedilenYazma; }
+
+  // Set by the owner; left empty, pairing, write authorisation and file
+  // serving stay off.
+  uint64_t kralNo = 0;
+  AnahtarBul anahtarBul;
+  std::function<void(uint8_t*, size_t)> nonceUret;
+  bool eslesmeZorunlu = false;
+  std::function<bool(const NodeAdres&, uint64_t, const Kayit&)> yazmaIzni;
+  std::function<bool(const std::string&)> dosyaIzni;
+  std::function<bool(const std::string&, std::string&)> dosyaOku;
+  uint64_t parcaBoyu = 0x40000;
+
+ private:
+  void cevapla(const NodeAdres& adres, bool basarili, const char* kelime, uint64_t korelasyon);
+  void senkronIsteGeldi(const NodeAdres& adres, const SurecCerceve& c);
+  void yazmaIsteGeldi(const NodeAdres& adres, const SurecCerceve& c);
+  void dosyaIsteGeldi(const NodeAdres& adres, const SurecCerceve& c);
+  void kimlikKanitGeldi(const NodeAdres& adres, const SurecCerceve& c);
+
+  IsMerkez* merkez;
+  TasimaArayuz* tasima;
+  uint64_t senkronParca;
+  std::vector<NodeAdres> aboneler;
+  std::unordered_map<uint64_t, uint64_t> baglantiIstemci;
+  std::unordered_map<uint64_t, Oturum> oturumlar;
+  uint64_t sonAktarimNo = 0;
+  uint64_t uygulananYazmaSayisi = 0;
+  uint64_t cakismaSayisi = 0;
+  uint64_t reddedilenYazma = 0;
+};
+
+}  // namespace vadu::istakip

@@ -1,0 +1,106 @@
+// The mechanism model: rigid links joined by joints of eight kinds, with motion
+// laws that drive joint variables over time. Links, joints and laws refer to
+// each other by index into the mechanism's lists; nothing checks an index when
+// it is added, and each operation that follows one skips it when out of range.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "kinematik/geometri.h"
+
+namespace vadu {
+
+enum class MafsalTip : uint8_t {
+  Sabit = 0,
+  Doner = 1,
+  Kayar = 2,
+  Silindirik = 3,
+  Vida = 4,
+  Kuresel = 5,
+  Duzlemsel = 6,
+  Serbest = 7,
+};
+
+// Any other value behaves as Sabit.
+enum class YasaTip : uint8_t {
+  Sabit = 0,
+  Dogrusal = 1,
+  Sinus = 2,
+  AnahtarKare = 3,
+};
+
+// The UTF-8 display name of a joint kind; "?" for a value outside the kinds.
+const char* mafsalTipAdi(MafsalTip tip);
+// The freedoms of a joint kind; 0 for a value outside the kinds.
+int mafsalSerbestlik(MafsalTip tip);
+
+struct Uzuv {
+  std::string ad;
+  uint32_t sahne = 0;  // scene node showing the body; 0 is none
+  Donusum taban;       // world pose before any joint places the link
+};
+
+struct Mafsal {
+  std::string ad;
+  MafsalTip tip = MafsalTip::Doner;
+  size_t ana = 0;     // parent link
+  size_t cocuk = 0;   // child link
+  Donusum capa;       // joint frame on the parent, relative to the parent
+  Donusum capaCocuk;  // joint frame on the child, relative to the child
+  double q = 0.0;
+  double q2 = 0.0;
+  double q3 = 0.0;
+  double vidaAdim = 1.0;  // screw travel per full turn of q
+  // Lower above upper: no limits. The limits bind q only.
+  double sinirAlt = 1.0;
+  double sinirUst = -1.0;
+
+  bool sinirVar() const { return sinirUst >= sinirAlt; }
+  double sinirliQ(double v) const {
+    if (!sinirVar()) return v;
+    if (v < sinirAlt) return sinirAlt;
+    if (sinirUst < v) return sinirUst;
+    return v;
+  }
+};
+
+struct Yasa {
+  size_t mafsal = 0;  // driven joint
+  YasaTip tip = YasaTip::Sabit;
+  int32_t degisken = 0;  // 1 drives q2, 2 drives q3, anything else q
+  double deger = 0.0;
+  double egim = 0.0;
+  double genlik = 0.0;
+  double periyot = 1.0;
+  double faz = 0.0;
+  // (time, value) in stored order; nothing sorts them.
+  std::vector<std::pair<double, double>> anahtarlar;
+};
+
+class Mekanizma {
+ public:
+  size_t uzuvEkle(std::string ad, uint32_t sahne, const Donusum& taban);
+  size_t mafsalEkle(Mafsal m);
+  size_t yasaEkle(Yasa y);
+
+  const std::vector<Uzuv>& uzuvlar() const { return uzuvlar_; }
+  const std::vector<Mafsal>& mafsallar() const { return mafsallar_; }
+  const std::vector<Yasa>& yasalar() const { return yasalar_; }
+
+  // 6 per free link less 6 per joint plus each joint's freedoms; may be negative.
+  int serbestlikDerecesi() const;
+  // True when the joints form a spanning tree of all links rooted at link 0,
+  // each pointing from parent to child.
+  bool agacGecerli() const;
+
+ private:
+  std::vector<Uzuv> uzuvlar_;
+  std::vector<Mafsal> mafsallar_;
+  std::vector<Yasa> yasalar_;
+};
+
+}  // namespace vadu
