@@ -169,7 +169,7 @@ TEST(CerceveCozucu, IyiCerceveArdindanKotuSihir) {
   std::string kotu = yaz(kayit(3, 2, "ikinci"));
   kotu[0] = 'X';
   const std::string akis = iyi + iyi + kotu;
-  for (size_t kesim : {size_t{0}, iyi.size() + 5, 2 * iyi.size() + 10}) {
+  for (size_t kesim : {size_t{0}, iyi.size() + 5, iyi.size() + 30, 2 * iyi.size() + 10}) {
     CerceveCozucu cozucu(SINIR);
     std::vector<SurecCerceve> gelen;
     ASSERT_TRUE(cozucu.besle(akis.data(), kesim, gelen));
