@@ -223,19 +223,21 @@ int soketDinle(Soket s, int backlog) {
 Soket soketKabulEt(Soket dinleyen) {
   int fd;
   if (!tanimlayici(dinleyen, fd)) return GECERSIZ_SOKET;
-  const int bayraklar = fcntl(fd, F_GETFL);
-  if (bayraklar < 0) {
-    sistemHatasi();
-    return GECERSIZ_SOKET;
-  }
-  // Windows hands out accepted sockets in the listener's blocking mode.
-  const int yeniBayraklar = SOCK_CLOEXEC | ((bayraklar & O_NONBLOCK) ? SOCK_NONBLOCK : 0);
   int yeni;
   do {
-    yeni = accept4(fd, nullptr, nullptr, yeniBayraklar);
+    yeni = accept4(fd, nullptr, nullptr, SOCK_CLOEXEC);
   } while (yeni < 0 && errno == EINTR);
   if (yeni < 0) {
     sistemHatasi();
+    return GECERSIZ_SOKET;
+  }
+  // Windows hands out accepted sockets in the listener's blocking mode. The
+  // mode is asked only once a connection is there, so that polling an idle
+  // listener costs one system call.
+  const int bayraklar = fcntl(fd, F_GETFL);
+  if (bayraklar < 0 || ((bayraklar & O_NONBLOCK) && fcntl(yeni, F_SETFL, O_NONBLOCK) != 0)) {
+    sistemHatasi();
+    close(yeni);
     return GECERSIZ_SOKET;
   }
   return tutamacYap(yeni);
