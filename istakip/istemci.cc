@@ -5,6 +5,10 @@
 namespace vadu::istakip {
 
 uint64_t IsIstemci::yaz(const Kayit& kayit, uint64_t beklenenSurum) {
+  // A centre that reports the last number as handled leaves none to give:
+  // one more would wrap to 0, which the centre takes for a repeat, answers
+  // as done and never applies.
+  if (sonSira_ == UINT64_MAX) return 0;
   ++sonSira_;
   bekleyenler_.push_back(Bekleyen{sonSira_, kayit, beklenenSurum});
   return sonSira_;

@@ -24,7 +24,8 @@ class IsIstemci {
  public:
   explicit IsIstemci(uint64_t istemciNo) : istemciNo_(istemciNo) {}
 
-  // Queues a write under the next sequence number and returns that number.
+  // Queues a write under the next sequence number and returns that number;
+  // 0, with nothing queued, once the numbers are used up.
   uint64_t yaz(const Kayit& kayit, uint64_t beklenenSurum);
 
   // One synchronisation batch: stores its records, raises the version to

@@ -26,6 +26,7 @@ class IsIstemciKanal {
   bool bagli() const { return bagliDurum; }
   void baglantiKoptu() { bagliDurum = false; }
   void senkronIste();
+  // The write's sequence number; 0 when none is left and nothing was queued.
   uint64_t yaz(const Kayit& k, uint64_t beklenenSurum);
   // Sends the whole pending queue again; the centre drops the repeats.
   void bekleyenleriGonder();

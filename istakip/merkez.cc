@@ -24,6 +24,13 @@ YazmaSonucu IsMerkez::yaz(uint64_t istemciNo, uint64_t sira, const Kayit& kayit,
     }
   }
 
+  // A client may name any identifier, the largest too; after it there is
+  // none left to give, and wrapping to 0 would store every later new record
+  // under 0, each over the one before. The store cannot take the write.
+  if (kayit.id == 0 && sonId_ == UINT64_MAX) {
+    sonuc.depoHatasi = true;
+    return sonuc;
+  }
   Kayit k = kayit;
   if (k.id == 0) k.id = sonId_ + 1;
   k.surum = sonSurum_ + 1;

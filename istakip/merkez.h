@@ -27,6 +27,7 @@ class IsMerkez {
 
   // One write of client `istemciNo` with its sequence number `sira`.
   // `beklenenSurum` is the version the client expects; 0 writes unconditionally.
+  // A new record once the largest identifier is taken is a store failure.
   YazmaSonucu yaz(uint64_t istemciNo, uint64_t sira, const Kayit& kayit, uint64_t beklenenSurum);
 
   uint64_t sonSurum() const { return sonSurum_; }

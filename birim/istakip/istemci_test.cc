@@ -89,6 +89,17 @@ TEST(IsIstemci, SenkronSiraSonSiraninUstunde) {
   EXPECT_EQ(ist.yaz(kayit(0, 0), 0), 6u);
 }
 
+TEST(IsIstemci, TukenenSiraYazmayiKuyrugaAlmaz) {
+  IsIstemci ist(5);
+  ist.senkronUygula({}, 0, UINT64_MAX - 1);
+  EXPECT_EQ(ist.yaz(kayit(0, 0), 0), UINT64_MAX);
+  // No number is left: the write is refused, not queued under 0.
+  EXPECT_EQ(ist.yaz(kayit(0, 0), 0), 0u);
+  EXPECT_EQ(ist.yaz(kayit(0, 0), 0), 0u);
+  EXPECT_EQ(siralar(ist), std::vector<uint64_t>{UINT64_MAX});
+  EXPECT_EQ(ist.sonSira(), UINT64_MAX);
+}
+
 TEST(IsIstemci, SenkronSurumuYalnizcaYeniSurumdenGelir) {
   IsIstemci ist(5);
   ist.senkronUygula({kayit(1, 7), kayit(2, 8)}, 9, 0);

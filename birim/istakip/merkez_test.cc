@@ -106,7 +106,14 @@ INSTANTIATE_TEST_SUITE_P(
                 {{1, 1, 5, 1, S::Cakisma, 0, 1, 0},
                  {1, 2, 5, 0, S::Uygulandi, 1, 2, 5},
                  {1, 3, 0, 0, S::Uygulandi, 2, 3, 6}}},
-        Senaryo{"yeni_kayit_karsilastirilmaz", {{1, 1, 0, 3, S::Uygulandi, 1, 1, 1}}}),
+        Senaryo{"yeni_kayit_karsilastirilmaz", {{1, 1, 0, 3, S::Uygulandi, 1, 1, 1}}},
+        // After the largest identifier no new one is left: a new record is
+        // refused, its number not consumed; named identifiers still apply.
+        Senaryo{"kimlikler_tukenir",
+                {{1, 1, UINT64_MAX, 0, S::Uygulandi, 1, 1, UINT64_MAX},
+                 {1, 2, 0, 0, S::Depo, 1, 1, 0},
+                 {1, 2, 0, 0, S::Depo, 1, 1, 0},
+                 {1, 3, 5, 0, S::Uygulandi, 2, 3, 5}}}),
     [](const testing::TestParamInfo<Senaryo>& i) { return std::string(i.param.ad); });
 
 TEST(IsMerkez, DoluDepodanDevamEder) {
