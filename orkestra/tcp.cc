@@ -16,15 +16,6 @@ namespace {
 constexpr int EN_COK_BEKLEME = 100;
 constexpr int ALIM_TAMPONU = 4096;
 
-// Takes the object's start-up of the socket library and makes a stream
-// socket; GECERSIZ_SOKET when either fails, and the caller then closes
-// itself, giving back what was taken.
-pl::Soket akisSoketiAc(bool& wsaBasladi) {
-  if (!pl::soketKutuphanesiBaslat()) return pl::GECERSIZ_SOKET;
-  wsaBasladi = true;
-  return pl::soketAc(pl::SoketTur::Akis);
-}
-
 }  // namespace
 
 TcpBaglanti::TcpBaglanti(uint64_t soket) {
@@ -52,7 +43,7 @@ TcpBaglanti& TcpBaglanti::operator=(TcpBaglanti&& diger) noexcept {
 
 bool TcpBaglanti::baglan(const char* ip, uint16_t port) {
   kapat();
-  const pl::Soket s = akisSoketiAc(wsaBasladi_);
+  const pl::Soket s = soketSahibiAc(pl::SoketTur::Akis, wsaBasladi_);
   if (s == pl::GECERSIZ_SOKET) {
     kapat();
     return false;
@@ -105,7 +96,7 @@ void TcpBaglanti::kapat() { soketSahibiKapat(soket_, acik_, wsaBasladi_); }
 
 bool TcpDinleyici::ac(uint16_t port) {
   kapat();
-  const pl::Soket s = akisSoketiAc(wsaBasladi_);
+  const pl::Soket s = soketSahibiAc(pl::SoketTur::Akis, wsaBasladi_);
   if (s == pl::GECERSIZ_SOKET) {
     kapat();
     return false;

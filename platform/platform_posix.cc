@@ -402,8 +402,11 @@ bool sistemZamanlari(uint64_t& bosta, uint64_t& cekirdek, uint64_t& kullanici) {
   const long saat = sysconf(_SC_CLK_TCK);
   if (saat <= 0) return false;
   const uint64_t birim = 10000000ull / static_cast<uint64_t>(saat);  // 100-ns units per tick
+  // Time waiting for I/O is left out of both figures: Linux lets the
+  // iowait count run backwards, which would make the idle and kernel times
+  // shrink between two readings, and callers subtract them.
   const uint64_t kullaniciTik = t[0] + t[1];
-  const uint64_t bostaTik = t[3] + t[4];                  // waiting for I/O is idle time
+  const uint64_t bostaTik = t[3];
   const uint64_t cekirdekTik = t[2] + t[5] + t[6] + bostaTik;  // kernel time includes idle
   bosta = bostaTik * birim;
   cekirdek = cekirdekTik * birim;

@@ -1,0 +1,42 @@
+#include "orkestra/rastgele.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/platform.h"
+
+namespace vadu {
+
+namespace pl = platform;
+
+namespace {
+
+// The system generator takes at most this many bytes per call.
+constexpr size_t EN_BUYUK_PARCA = std::numeric_limits<uint32_t>::max();
+
+// Knuth's MMIX generator; each step gives one byte from bits 33 to 40.
+void yedektenDoldur(uint8_t* p, size_t n) {
+  uint64_t x = pl::performansSayaci() ^ pl::tikSayisi();
+  for (size_t i = 0; i < n; ++i) {
+    x = x * 6364136223846793005ull + 1442695040888963407ull;
+    p[i] = static_cast<uint8_t>(x >> 33);
+  }
+}
+
+}  // namespace
+
+void orkestraRastgeleDoldur(uint8_t* p, size_t n) {
+  // A buffer beyond what one call takes goes in pieces, so no byte is left
+  // unfilled; any failing piece hands the whole buffer to the fallback.
+  size_t dolu = 0;
+  do {
+    const size_t parca = std::min(n - dolu, EN_BUYUK_PARCA);
+    if (!pl::sistemRastgele(p + dolu, static_cast<uint32_t>(parca))) {
+      yedektenDoldur(p, n);
+      return;
+    }
+    dolu += parca;
+  } while (dolu < n);
+}
+
+}  // namespace vadu
