@@ -1,5 +1,9 @@
 #include "kinematik/mekanizma.h"
 
+#include <array>
+
+#include "kinematik/hareket.h"
+
 namespace vadu {
 
 namespace {
@@ -14,6 +18,37 @@ constexpr TipBilgisi TIPLER[] = {
     {"Vida", 1},  {"Küresel", 3}, {"Düzlemsel", 3}, {"Serbest", 6},
 };
 constexpr size_t TIP_SAYISI = sizeof TIPLER / sizeof TIPLER[0];
+
+// Grows the spanning tree from link 0: at most n passes over the joints in
+// list order, each joint whose parent is placed and whose child is not placing
+// the child at once, until a pass places nothing. `yerlestir(j)` is called for
+// each tree joint j as it places its child, so forward kinematics and the
+// tree/loop split follow one and the same tree.
+template <class Yerlestir>
+void agacBuyut(const std::vector<Mafsal>& mafsallar, size_t n, Yerlestir&& yerlestir) {
+  // The flags of a small mechanism live on the stack.
+  std::array<uint8_t, 64> kucuk{};
+  std::vector<uint8_t> buyuk;
+  uint8_t* cozuldu = kucuk.data();
+  if (n > kucuk.size()) {
+    buyuk.assign(n, 0);
+    cozuldu = buyuk.data();
+  }
+  cozuldu[0] = 1;
+  size_t yerlesen = 1;
+  // Once every link is placed no further pass can place one.
+  for (size_t gecis = 0; gecis < n && yerlesen < n; ++gecis) {
+    const size_t onceki = yerlesen;
+    for (size_t j = 0; j < mafsallar.size(); ++j) {
+      const Mafsal& m = mafsallar[j];
+      if (m.ana >= n || m.cocuk >= n || !cozuldu[m.ana] || cozuldu[m.cocuk]) continue;
+      yerlestir(j);
+      cozuldu[m.cocuk] = 1;
+      ++yerlesen;
+    }
+    if (yerlesen == onceki) break;
+  }
+}
 
 }  // namespace
 
@@ -74,6 +109,53 @@ bool Mekanizma::agacGecerli() const {
     if (!u) return false;
   }
   return true;
+}
+
+void Mekanizma::yasalariUygula(double t) {
+  for (const Yasa& y : yasalar_) {
+    if (y.mafsal >= mafsallar_.size()) continue;
+    Mafsal& m = mafsallar_[y.mafsal];
+    const double v = yasaDegeri(y, t);
+    if (y.degisken == 1) {
+      m.q2 = v;
+    } else if (y.degisken == 2) {
+      m.q3 = v;
+    } else {
+      m.q = v;
+    }
+  }
+}
+
+std::vector<Donusum> Mekanizma::ileriKinematik() const {
+  const size_t n = uzuvlar_.size();
+  std::vector<Donusum> dunya;
+  if (n == 0) return dunya;
+  dunya.reserve(n);
+  for (const Uzuv& u : uzuvlar_) dunya.push_back(u.taban);
+  agacBuyut(mafsallar_, n, [&](size_t j) {
+    const Mafsal& m = mafsallar_[j];
+    dunya[m.cocuk] = dunya[m.ana] * mafsalDonusumu(m);
+  });
+  return dunya;
+}
+
+std::vector<size_t> Mekanizma::halkaMafsallari() const {
+  std::vector<uint8_t> agacta;
+  std::vector<size_t> halka;
+  agacHalkaAyir(mafsallar_, uzuvlar_.size(), agacta, halka);
+  return halka;
+}
+
+void agacHalkaAyir(const std::vector<Mafsal>& mafsallar, size_t uzuvSayisi,
+                   std::vector<uint8_t>& agacta, std::vector<size_t>& halka) {
+  agacta.assign(mafsallar.size(), 0);
+  halka.clear();
+  if (uzuvSayisi == 0) return;
+  agacBuyut(mafsallar, uzuvSayisi, [&](size_t j) { agacta[j] = 1; });
+  for (size_t i = 0; i < mafsallar.size(); ++i) {
+    const Mafsal& m = mafsallar[i];
+    if (!agacta[i] && m.ana < uzuvSayisi && m.cocuk < uzuvSayisi) halka.push_back(i);
+  }
 }
 
 }  // namespace vadu

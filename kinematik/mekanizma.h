@@ -97,10 +97,32 @@ class Mekanizma {
   // each pointing from parent to child.
   bool agacGecerli() const;
 
+  // Writes each law's value at time t, unclamped, into the variable it drives
+  // (q2 for `degisken` 1, q3 for 2, q otherwise); a law naming a joint outside
+  // the list is skipped, and of two laws on one variable the later wins.
+  void yasalariUygula(double t);
+
+  // One world pose per link. Link 0 keeps its base pose; the tree of
+  // agacHalkaAyir places the others, each as its parent's world pose composed
+  // with the joint transform. A link the tree does not reach keeps its base.
+  std::vector<Donusum> ileriKinematik() const;
+
+  // The loop joints of agacHalkaAyir for this mechanism.
+  std::vector<size_t> halkaMafsallari() const;
+
  private:
   std::vector<Uzuv> uzuvlar_;
   std::vector<Mafsal> mafsallar_;
   std::vector<Yasa> yasalar_;
 };
+
+// Splits the joints into the spanning tree grown from link 0 and the loop
+// joints. The tree grows in passes over the joint list: a joint whose parent
+// is placed and whose child is not places the child at once. `agacta` gets one
+// flag per joint (1 for a tree joint); `halka` the in-range joints that are not
+// tree joints, ascending. A joint with an index outside the links is in
+// neither; with no links there is neither.
+void agacHalkaAyir(const std::vector<Mafsal>& mafsallar, size_t uzuvSayisi,
+                   std::vector<uint8_t>& agacta, std::vector<size_t>& halka);
 
 }  // namespace vadu
