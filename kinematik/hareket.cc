@@ -69,16 +69,14 @@ double yasaDegeri(const Yasa& y, double t) {
   return y.deger;
 }
 
-// Evaluates (capa · hareket) · capaCocuk.ters() as Donusum's operators do,
-// leaving out the work whose result is known exactly: the motion's scale is
-// (1, 1, 1), a joint that only turns has no translation, and a turn about z
-// has two zero components. A unit test holds this against the plain formula.
-Donusum mafsalDonusumu(const Mafsal& m) {
+// Evaluates capa · hareket as Donusum's operators do, leaving out the work
+// whose result is known exactly: the motion's scale is (1, 1, 1), a joint
+// that only turns has no translation, and a turn about z has two zero
+// components. A unit test holds the whole transform against the plain formula.
+Donusum capaHareketi(const Mafsal& m) {
   const double q0 = m.sinirliQ(m.q);
   const Donusum& c = m.capa;
 
-  // capa · hareket: the rotation of the motion's translation by capa, then
-  // the product of the rotations, normalised.
   Donusum ac;
   ac.olcek = c.olcek;
   Vektor3 oteleme;
@@ -128,8 +126,13 @@ Donusum mafsalDonusumu(const Mafsal& m) {
       break;
   }
   ac.konum = otelenir ? c.uygula(oteleme) : c.konum;
-
-  return ac * capaTersi(m.capaCocuk);
+  return ac;
 }
+
+Donusum capaCocugaGetir(const Donusum& capaHareketi, const Mafsal& m) {
+  return capaHareketi * capaTersi(m.capaCocuk);
+}
+
+Donusum mafsalDonusumu(const Mafsal& m) { return capaCocugaGetir(capaHareketi(m), m); }
 
 }  // namespace vadu

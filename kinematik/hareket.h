@@ -19,4 +19,12 @@ double yasaDegeri(const Yasa& y, double t);
 // The limits bind q of every kind but the spherical one, and never q2 or q3.
 Donusum mafsalDonusumu(const Mafsal& m);
 
+// The two halves of mafsalDonusumu, for a caller that places many joints at
+// once and lets the independent halves of different joints overlap: the joint
+// frame on the parent moved by the motion, capa · motion, and that composed
+// with the inverse of the child's anchor. capaCocugaGetir(capaHareketi(m), m)
+// is mafsalDonusumu(m), value for value.
+Donusum capaHareketi(const Mafsal& m);
+Donusum capaCocugaGetir(const Donusum& capaHareketi, const Mafsal& m);
+
 }  // namespace vadu

@@ -19,6 +19,25 @@ constexpr TipBilgisi TIPLER[] = {
 };
 constexpr size_t TIP_SAYISI = sizeof TIPLER / sizeof TIPLER[0];
 
+// n values of T, on the stack while n is small: forward kinematics runs in
+// the solver's inner loop, and most mechanisms have a handful of links.
+template <class T>
+class KucukDizi {
+ public:
+  explicit KucukDizi(size_t n) {
+    if (n > kucuk_.size()) {
+      buyuk_.assign(n, T());
+      veri_ = buyuk_.data();
+    }
+  }
+  T& operator[](size_t i) { return veri_[i]; }
+
+ private:
+  std::array<T, 64> kucuk_{};
+  std::vector<T> buyuk_;
+  T* veri_ = kucuk_.data();
+};
+
 // Grows the spanning tree from link 0: at most n passes over the joints in
 // list order, each joint whose parent is placed and whose child is not placing
 // the child at once, until a pass places nothing. `yerlestir(j)` is called for
@@ -26,14 +45,7 @@ constexpr size_t TIP_SAYISI = sizeof TIPLER / sizeof TIPLER[0];
 // tree/loop split follow one and the same tree.
 template <class Yerlestir>
 void agacBuyut(const std::vector<Mafsal>& mafsallar, size_t n, Yerlestir&& yerlestir) {
-  // The flags of a small mechanism live on the stack.
-  std::array<uint8_t, 64> kucuk{};
-  std::vector<uint8_t> buyuk;
-  uint8_t* cozuldu = kucuk.data();
-  if (n > kucuk.size()) {
-    buyuk.assign(n, 0);
-    cozuldu = buyuk.data();
-  }
+  KucukDizi<uint8_t> cozuldu(n);
   cozuldu[0] = 1;
   size_t yerlesen = 1;
   // Once every link is placed no further pass can place one.
@@ -132,10 +144,23 @@ std::vector<Donusum> Mekanizma::ileriKinematik() const {
   if (n == 0) return dunya;
   dunya.reserve(n);
   for (const Uzuv& u : uzuvlar_) dunya.push_back(u.taban);
+  // While the tree grows, each tree joint's first half (capa · motion) goes
+  // into its child's slot, whose base pose is no longer needed; then, in the
+  // order the links were placed, so that every parent is final before its
+  // children, the second half and the composition with the parent. The first
+  // halves, with their sines and cosines, do not depend on one another and
+  // overlap in the processor instead of waiting on the chain of compositions.
+  // Every value is the one dunya[ana] · mafsalDonusumu(joint) gives.
+  KucukDizi<size_t> sira(n);
+  size_t yerlesen = 0;
   agacBuyut(mafsallar_, n, [&](size_t j) {
-    const Mafsal& m = mafsallar_[j];
-    dunya[m.cocuk] = dunya[m.ana] * mafsalDonusumu(m);
+    dunya[mafsallar_[j].cocuk] = capaHareketi(mafsallar_[j]);
+    sira[yerlesen++] = j;
   });
+  for (size_t k = 0; k < yerlesen; ++k) {
+    const Mafsal& m = mafsallar_[sira[k]];
+    dunya[m.cocuk] = dunya[m.ana] * capaCocugaGetir(dunya[m.cocuk], m);
+  }
   return dunya;
 }
 
