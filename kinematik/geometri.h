@@ -138,6 +138,19 @@ struct Kutu {
     if (gecerli()) return max - min;
     return {};
   }
+
+  // The axis-aligned box around k's eight corners moved by d (x changing
+  // fastest, then y, then z); an invalid k gives the empty box.
+  static constexpr Kutu donustur(const Kutu& k, const Donusum& d) {
+    Kutu out;
+    if (!k.gecerli()) return out;
+    for (int i = 0; i < 8; ++i) {
+      const Vektor3 kose{(i & 1) ? k.max.x : k.min.x, (i & 2) ? k.max.y : k.min.y,
+                         (i & 4) ? k.max.z : k.min.z};
+      out.genislet(d.uygula(kose));
+    }
+    return out;
+  }
 };
 
 }  // namespace vadu

@@ -110,6 +110,16 @@ class Mekanizma {
   // The loop joints of agacHalkaAyir for this mechanism.
   std::vector<size_t> halkaMafsallari() const;
 
+  // Closes the loops by adjusting the q of every joint that may move (in range,
+  // not in `surulen`, with freedoms), never q2 or q3: damped Gauss-Newton with
+  // a forward-difference Jacobian and a halving line search. True when the
+  // final residual norm is at most `tol` or there is no loop. `artik`, when not
+  // null, receives that norm, 0.0 with no loop, or -1.0 when nothing may move.
+  // `normlar`, when not null, receives the norm before the first iteration and
+  // after each accepted one; it only watches the solve.
+  bool halkalariKapat(const std::vector<size_t>& surulen, int maxIter, double tol, double* artik,
+                      std::vector<double>* normlar = nullptr);
+
  private:
   std::vector<Uzuv> uzuvlar_;
   std::vector<Mafsal> mafsallar_;

@@ -188,5 +188,37 @@ TEST(Geometri, KutuGenislet) {
   yakinVektor(n.boyut(), {0, 0, 0});
 }
 
+Kutu kup(double yari) {
+  Kutu k;
+  k.genislet({-yari, -yari, -yari});
+  k.genislet({yari, yari, yari});
+  return k;
+}
+
+TEST(Geometri, KutuDonustur) {
+  Donusum d;
+  d.donus = Kuaterniyon::eksenAci({0, 0, 1}, PI / 4);
+  const Kutu k = Kutu::donustur(kup(1.0), d);
+  ASSERT_TRUE(k.gecerli());
+  const double r2 = std::sqrt(2.0);
+  yakinVektor(k.min, {-r2, -r2, -1});
+  yakinVektor(k.max, {r2, r2, 1});
+  // Every corner goes through the whole pose: scale, rotation, translation.
+  d.donus = Kuaterniyon();
+  d.konum = {10, 0, -1};
+  d.olcek = {2, 1, 0.5};
+  Kutu yerel;
+  yerel.genislet({0, 1, 2});
+  yerel.genislet({1, 3, 4});
+  const Kutu tasinmis = Kutu::donustur(yerel, d);
+  yakinVektor(tasinmis.min, {10, 1, 0});
+  yakinVektor(tasinmis.max, {12, 3, 1});
+  // A box without corners stays empty whatever the pose.
+  const Kutu bos = Kutu::donustur(Kutu(), d);
+  EXPECT_FALSE(bos.gecerli());
+  EXPECT_EQ(bos.min.x, DBL_MAX);
+  EXPECT_EQ(bos.max.y, -DBL_MAX);
+}
+
 }  // namespace
 }  // namespace vadu

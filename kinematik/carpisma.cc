@@ -1,0 +1,69 @@
+#include "kinematik/carpisma.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace vadu {
+
+double ortusmeOrani(const Kutu& a, const Kutu& b) {
+  const double dx = std::min(a.max.x, b.max.x) - std::max(a.min.x, b.min.x);
+  const double dy = std::min(a.max.y, b.max.y) - std::max(a.min.y, b.min.y);
+  const double dz = std::min(a.max.z, b.max.z) - std::max(a.min.z, b.min.z);
+  if (!(dx > 0.0) || !(dy > 0.0) || !(dz > 0.0)) return 0.0;
+  const Vektor3 ba = a.boyut();
+  const Vektor3 bb = b.boyut();
+  const double s = std::min(ba.x * ba.y * ba.z, bb.x * bb.y * bb.z);
+  if (s > 1e-12) return (dx * dy * dz) / s;
+  return 0.0;
+}
+
+std::vector<Carpisma> carpismaTara(Mekanizma& mek, const std::vector<Kutu>& yerelKutular, double t0,
+                                   double t1, int adim, bool komsuAtla) {
+  std::vector<Carpisma> sonuc;
+  const size_t n = mek.uzuvlar().size();
+  if (n < 2 || yerelKutular.empty() || adim < 1) return sonuc;
+
+  std::vector<uint8_t> komsu(n * n, 0);
+  if (komsuAtla) {
+    for (const Mafsal& mf : mek.mafsallar()) {
+      if (mf.ana >= n || mf.cocuk >= n) continue;
+      komsu[mf.ana * n + mf.cocuk] = 1;
+      komsu[mf.cocuk * n + mf.ana] = 1;
+    }
+  }
+  std::vector<uint8_t> bulundu(n * n, 0);
+  const bool halkaVar = !mek.halkaMafsallari().empty();
+  const size_t kutuSayisi = std::min(n, yerelKutular.size());
+
+  for (int s = 0; s < adim; ++s) {
+    const double t =
+        adim == 1 ? t0 : t0 + ((t1 - t0) * static_cast<double>(s)) / static_cast<double>(adim - 1);
+    mek.yasalariUygula(t);
+    if (halkaVar) {
+      std::vector<size_t> surulen;
+      surulen.reserve(mek.yasalar().size());
+      for (const Yasa& y : mek.yasalar()) surulen.push_back(y.mafsal);
+      // A step whose loops stay open is still tested with the poses it has.
+      mek.halkalariKapat(surulen, 60, 1e-7, nullptr);
+    }
+    const std::vector<Donusum> dunya = mek.ileriKinematik();
+    std::vector<Kutu> kutu(n);
+    for (size_t i = 0; i < kutuSayisi; ++i) kutu[i] = Kutu::donustur(yerelKutular[i], dunya[i]);
+
+    for (size_t i = 0; i < n; ++i) {
+      if (!kutu[i].gecerli()) continue;
+      for (size_t j = i + 1; j < n; ++j) {
+        if (!kutu[j].gecerli() || bulundu[i * n + j]) continue;
+        if (komsuAtla && komsu[i * n + j]) continue;
+        const double oran = ortusmeOrani(kutu[i], kutu[j]);
+        if (oran > 0.0) {
+          bulundu[i * n + j] = 1;
+          sonuc.push_back({i, j, t, oran});
+        }
+      }
+    }
+  }
+  return sonuc;
+}
+
+}  // namespace vadu

@@ -1,0 +1,185 @@
+// The loop-closure solver. For every loop joint the residual compares where
+// the joint would put its child link with where the tree put it; the solver
+// drives that stacked residual to zero by damped Gauss-Newton steps.
+#include <cmath>
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+#include "kinematik/hareket.h"
+#include "kinematik/mekanizma.h"
+
+namespace vadu {
+
+namespace {
+
+// Forward-difference step and damping; equal by choice, kept apart by meaning.
+constexpr double FARK_ADIMI = 1e-6;
+constexpr double SONUM = 1e-6;
+constexpr double TEKIL_PIVOT = 1e-14;
+constexpr int ARAMA_DENEMESI = 12;
+
+// Six values per loop joint: the position error, then twice the vector part of
+// the rotation between the two poses, taken on the short way round.
+void artikHesapla(const Mekanizma& mek, const std::vector<size_t>& halka, std::vector<double>& r) {
+  const std::vector<Donusum> dunya = mek.ileriKinematik();
+  r.assign(6 * halka.size(), 0.0);
+  for (size_t i = 0; i < halka.size(); ++i) {
+    const Mafsal& mf = mek.mafsallar()[halka[i]];
+    const Donusum beklenen = dunya[mf.ana] * mafsalDonusumu(mf);
+    const Donusum& g = dunya[mf.cocuk];
+    r[6 * i] = beklenen.konum.x - g.konum.x;
+    r[6 * i + 1] = beklenen.konum.y - g.konum.y;
+    r[6 * i + 2] = beklenen.konum.z - g.konum.z;
+    Kuaterniyon fark = beklenen.donus * g.donus.eslenik();
+    if (fark.w < 0) {
+      fark.x = -fark.x;
+      fark.y = -fark.y;
+      fark.z = -fark.z;
+    }
+    r[6 * i + 3] = 2.0 * fark.x;
+    r[6 * i + 4] = 2.0 * fark.y;
+    r[6 * i + 5] = 2.0 * fark.z;
+  }
+}
+
+double norm(const std::vector<double>& r) {
+  double s = 0.0;
+  for (double v : r) s += v * v;
+  return std::sqrt(s);
+}
+
+// A = JᵀJ + λI and b = −Jᵀr for the m × k Jacobian J, row-major.
+void normalDenklemler(const std::vector<double>& J, const std::vector<double>& r, size_t k,
+                      std::vector<double>& A, std::vector<double>& b) {
+  const size_t m = r.size();
+  A.assign(k * k, 0.0);
+  b.assign(k, 0.0);
+  for (size_t i = 0; i < k; ++i) {
+    for (size_t j = 0; j < k; ++j) {
+      double s = 0.0;
+      for (size_t row = 0; row < m; ++row) s += J[row * k + i] * J[row * k + j];
+      A[i * k + j] = s + (i == j ? SONUM : 0.0);
+    }
+    double s = 0.0;
+    for (size_t row = 0; row < m; ++row) s += J[row * k + i] * r[row];
+    b[i] = -s;
+  }
+}
+
+// Gaussian elimination with partial pivoting (the first row of the largest
+// magnitude wins) to an upper triangle; false at a pivot below TEKIL_PIVOT.
+bool yokEt(std::vector<double>& A, std::vector<double>& b, size_t k) {
+  for (size_t c = 0; c < k; ++c) {
+    size_t p = c;
+    for (size_t rr = c + 1; rr < k; ++rr) {
+      if (std::fabs(A[rr * k + c]) > std::fabs(A[p * k + c])) p = rr;
+    }
+    if (std::fabs(A[p * k + c]) < TEKIL_PIVOT) return false;
+    if (p != c) {
+      for (size_t cc = 0; cc < k; ++cc) std::swap(A[p * k + cc], A[c * k + cc]);
+      std::swap(b[p], b[c]);
+    }
+    for (size_t rr = c + 1; rr < k; ++rr) {
+      const double f = A[rr * k + c] / A[c * k + c];
+      if (f == 0.0) continue;
+      for (size_t cc = c; cc < k; ++cc) A[rr * k + cc] -= f * A[c * k + cc];
+      b[rr] -= f * b[c];
+    }
+  }
+  return true;
+}
+
+std::vector<double> geriYerineKoy(const std::vector<double>& A, const std::vector<double>& b,
+                                  size_t k) {
+  std::vector<double> dq(k, 0.0);
+  for (size_t i = k; i-- > 0;) {
+    double s = b[i];
+    for (size_t j = i + 1; j < k; ++j) s -= A[i * k + j] * dq[j];
+    dq[i] = s / A[i * k + i];
+  }
+  return dq;
+}
+
+}  // namespace
+
+bool Mekanizma::halkalariKapat(const std::vector<size_t>& surulen, int maxIter, double tol,
+                               double* artik, std::vector<double>* normlar) {
+  const size_t n = uzuvlar_.size();
+  const std::vector<size_t> halka = halkaMafsallari();
+  if (halka.empty()) {
+    if (artik) *artik = 0.0;
+    return true;
+  }
+  std::vector<size_t> bilinmeyen;
+  for (size_t i = 0; i < mafsallar_.size(); ++i) {
+    const Mafsal& mf = mafsallar_[i];
+    if (mf.ana >= n || mf.cocuk >= n || mafsalSerbestlik(mf.tip) == 0) continue;
+    bool surulur = false;
+    for (size_t s : surulen) {
+      if (s == i) {
+        surulur = true;
+        break;
+      }
+    }
+    if (!surulur) bilinmeyen.push_back(i);
+  }
+  if (bilinmeyen.empty()) {
+    if (artik) *artik = -1.0;
+    return false;
+  }
+
+  const size_t k = bilinmeyen.size();
+  std::vector<double> r;
+  std::vector<double> rArti;
+  artikHesapla(*this, halka, r);
+  double simdiki = norm(r);
+  if (normlar) normlar->push_back(simdiki);
+  const size_t m = r.size();
+
+  for (int iter = 0; iter < maxIter && simdiki > tol; ++iter) {
+    std::vector<double> J(m * k, 0.0);
+    for (size_t c = 0; c < k; ++c) {
+      double& q = mafsallar_[bilinmeyen[c]].q;
+      const double eski = q;
+      q = eski + FARK_ADIMI;
+      artikHesapla(*this, halka, rArti);
+      q = eski;
+      for (size_t row = 0; row < m; ++row) J[row * k + c] = (rArti[row] - r[row]) / FARK_ADIMI;
+    }
+
+    std::vector<double> A;
+    std::vector<double> b;
+    normalDenklemler(J, r, k, A, b);
+    if (!yokEt(A, b, k)) {
+      if (artik) *artik = simdiki;
+      return false;
+    }
+    const std::vector<double> dq = geriYerineKoy(A, b, k);
+
+    std::vector<double> yedek(k);
+    for (size_t c = 0; c < k; ++c) yedek[c] = mafsallar_[bilinmeyen[c]].q;
+    bool kabul = false;
+    double carpan = 1.0;
+    for (int deneme = 0; deneme < ARAMA_DENEMESI && !kabul; ++deneme, carpan *= 0.5) {
+      for (size_t c = 0; c < k; ++c) mafsallar_[bilinmeyen[c]].q = yedek[c] + dq[c] * carpan;
+      artikHesapla(*this, halka, rArti);
+      const double yeni = norm(rArti);
+      if (yeni < simdiki) {
+        r.swap(rArti);
+        simdiki = yeni;
+        kabul = true;
+      }
+    }
+    if (!kabul) {
+      for (size_t c = 0; c < k; ++c) mafsallar_[bilinmeyen[c]].q = yedek[c];
+      break;
+    }
+    if (normlar) normlar->push_back(simdiki);
+  }
+
+  if (artik) *artik = simdiki;
+  return simdiki <= tol;
+}
+
+}  // namespace vadu
