@@ -33,21 +33,23 @@ std::vector<Carpisma> carpismaTara(Mekanizma& mek, const std::vector<Kutu>& yere
   }
   std::vector<uint8_t> bulundu(n * n, 0);
   const bool halkaVar = !mek.halkaMafsallari().empty();
+  // The laws stay the same through the sweep: only the joints they drive move.
+  std::vector<size_t> surulen;
+  if (halkaVar) {
+    surulen.reserve(mek.yasalar().size());
+    for (const Yasa& y : mek.yasalar()) surulen.push_back(y.mafsal);
+  }
   const size_t kutuSayisi = std::min(n, yerelKutular.size());
+  // Links without a box of their own keep the empty box at every step.
+  std::vector<Kutu> kutu(n);
 
   for (int s = 0; s < adim; ++s) {
     const double t =
         adim == 1 ? t0 : t0 + ((t1 - t0) * static_cast<double>(s)) / static_cast<double>(adim - 1);
     mek.yasalariUygula(t);
-    if (halkaVar) {
-      std::vector<size_t> surulen;
-      surulen.reserve(mek.yasalar().size());
-      for (const Yasa& y : mek.yasalar()) surulen.push_back(y.mafsal);
-      // A step whose loops stay open is still tested with the poses it has.
-      mek.halkalariKapat(surulen, 60, 1e-7, nullptr);
-    }
+    // A step whose loops stay open is still tested with the poses it has.
+    if (halkaVar) mek.halkalariKapat(surulen, 60, 1e-7, nullptr);
     const std::vector<Donusum> dunya = mek.ileriKinematik();
-    std::vector<Kutu> kutu(n);
     for (size_t i = 0; i < kutuSayisi; ++i) kutu[i] = Kutu::donustur(yerelKutular[i], dunya[i]);
 
     for (size_t i = 0; i < n; ++i) {

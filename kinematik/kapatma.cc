@@ -1,6 +1,7 @@
 // The loop-closure solver. For every loop joint the residual compares where
 // the joint would put its child link with where the tree put it; the solver
 // drives that stacked residual to zero by damped Gauss-Newton steps.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <utility>
@@ -115,14 +116,7 @@ bool Mekanizma::halkalariKapat(const std::vector<size_t>& surulen, int maxIter, 
   for (size_t i = 0; i < mafsallar_.size(); ++i) {
     const Mafsal& mf = mafsallar_[i];
     if (mf.ana >= n || mf.cocuk >= n || mafsalSerbestlik(mf.tip) == 0) continue;
-    bool surulur = false;
-    for (size_t s : surulen) {
-      if (s == i) {
-        surulur = true;
-        break;
-      }
-    }
-    if (!surulur) bilinmeyen.push_back(i);
+    if (std::find(surulen.begin(), surulen.end(), i) == surulen.end()) bilinmeyen.push_back(i);
   }
   if (bilinmeyen.empty()) {
     if (artik) *artik = -1.0;
