@@ -24,13 +24,7 @@ bool cerceveDeserialize(const char* data, size_t len, SurecCerceve& out) {
   const uint8_t* p = baytlar(data);
   if (len >= 4 && leOkuU32(p) == CERCEVE_SIHRI) {
     if (len < CERCEVE_BASLIGI) return false;
-    out.tip = static_cast<SurecMesajTip>(leOkuU16(p + 6));
-    out.kaynakPid = leOkuU32(p + 8);
-    out.hedefPid = leOkuU32(p + 12);
-    out.korelasyon = leOkuU64(p + 16);
-    const size_t L = leOkuU32(p + GOVDE_UZUNLUGU_YERI);
-    const size_t var = len - CERCEVE_BASLIGI;
-    out.govde.assign(data + CERCEVE_BASLIGI, L < var ? L : var);
+    ikiliCerceveOku(data, len, out);
     return true;
   }
   // Legacy text form: an ignored command word, a tab, then the body.

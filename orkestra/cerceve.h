@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "orkestra/kodlama.h"
+
 namespace vadu {
 
 // The kind of a message. A frame carries any 16-bit value; unnamed kinds are
@@ -49,6 +51,21 @@ std::string cerceveSerialize(const SurecCerceve& c);
 // is written only on success. A body shorter than its length field is taken
 // as far as it goes; bytes after the frame are ignored.
 bool cerceveDeserialize(const char* data, size_t len, SurecCerceve& out);
+
+// The binary half of cerceveDeserialize, for a caller that has already seen
+// the magic and at least the whole header: it cannot fail. Inline because the
+// stream decoder runs it once per frame, where a call and the second look at
+// the magic cost as much as reading a short frame.
+inline void ikiliCerceveOku(const char* data, size_t len, SurecCerceve& out) {
+  const uint8_t* p = baytlar(data);
+  out.tip = static_cast<SurecMesajTip>(leOkuU16(p + 6));
+  out.kaynakPid = leOkuU32(p + 8);
+  out.hedefPid = leOkuU32(p + 12);
+  out.korelasyon = leOkuU64(p + 16);
+  const size_t L = leOkuU32(p + GOVDE_UZUNLUGU_YERI);
+  const size_t var = len - CERCEVE_BASLIGI;
+  out.govde.assign(data + CERCEVE_BASLIGI, L < var ? L : var);
+}
 
 }  // namespace surecproto
 }  // namespace vadu

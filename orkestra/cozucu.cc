@@ -24,14 +24,6 @@ Baslik baslikOku(const char* p, size_t n, uint64_t maxGovde, size_t& boy) {
   return Baslik::Tamam;
 }
 
-// Decodes one whole frame straight into a new element of `out`.
-bool ekle(const char* p, size_t boy, std::vector<SurecCerceve>& out) {
-  out.emplace_back();
-  if (surecproto::cerceveDeserialize(p, boy, out.back())) return true;
-  out.pop_back();
-  return false;
-}
-
 }  // namespace
 
 // The pieces that hold whole frames are decoded where they lie; only the
@@ -51,6 +43,7 @@ bool CerceveCozucu::besle(const char* data, size_t len, std::vector<SurecCerceve
     bozuk_ = true;
     return false;
   };
+  size_t yarim = 0;  // whole length of the buffered frame that this piece completes
   if (!tampon_.empty()) {
     // Finish the frame that an earlier piece began: its header first, then
     // exactly the rest of it.
@@ -66,34 +59,36 @@ bool CerceveCozucu::besle(const char* data, size_t len, std::vector<SurecCerceve
       tampon_.append(data + eklenen, len - eklenen);
       return true;
     }
-    SurecCerceve& c = out.emplace_back();
-    c.govde.reserve(boy - CERCEVE_BASLIGI);
-    if (!surecproto::cerceveDeserialize(tampon_.data(), std::min(boy, tampon_.size()), c)) {
-      out.pop_back();
-      return boz();
-    }
-    c.govde.append(data + eklenen, eksik);
+    yarim = boy;
     yer = eklenen + eksik;
   }
 
   const char* p = data + yer;
   const size_t kalan = len - yer;
-  // Count the whole frames first so that `out` grows once.
-  size_t sayi = 0;
-  size_t ileri = 0;
-  while (baslikOku(p + ileri, kalan - ileri, maxGovde_, boy) == Baslik::Tamam && boy <= kalan - ileri) {
-    ++sayi;
-    ileri += boy;
-  }
-  if (out.capacity() - out.size() < sayi) out.reserve(std::max(out.size() + sayi, 2 * out.capacity()));
+  // Room for as many frames as the rest would hold if all were as long as
+  // the first of them, so that `out` grows once for a piece of like frames
+  // without a second walk over the headers.
+  size_t tahmin = yarim != 0 ? 1 : 0;
+  if (baslikOku(p, kalan, maxGovde_, boy) == Baslik::Tamam) tahmin += kalan / boy;
+  if (out.capacity() - out.size() < tahmin) out.reserve(std::max(out.size() + tahmin, 2 * out.capacity()));
 
-  ileri = 0;
-  for (size_t i = 0; i < sayi; ++i) {
-    boy = CERCEVE_BASLIGI + leOkuU32(baytlar(p + ileri + surecproto::GOVDE_UZUNLUGU_YERI));
-    if (!ekle(p + ileri, boy, out)) return boz();
+  // Every frame read below has had its magic and whole header checked, so
+  // the reader's one failure cannot happen.
+  if (yarim != 0) {
+    SurecCerceve& c = out.emplace_back();
+    c.govde.reserve(yarim - CERCEVE_BASLIGI);
+    const size_t tamponda = std::min(yarim, tampon_.size());
+    surecproto::ikiliCerceveOku(tampon_.data(), tamponda, c);
+    c.govde.append(data + eklenen, yarim - tamponda);
+  }
+
+  size_t ileri = 0;
+  Baslik b;
+  while ((b = baslikOku(p + ileri, kalan - ileri, maxGovde_, boy)) == Baslik::Tamam && boy <= kalan - ileri) {
+    surecproto::ikiliCerceveOku(p + ileri, boy, out.emplace_back());
     ileri += boy;
   }
-  if (baslikOku(p + ileri, kalan - ileri, maxGovde_, boy) == Baslik::Hatali) return boz();
+  if (b == Baslik::Hatali) return boz();
   tampon_.assign(p + ileri, kalan - ileri);
   return true;
 }
