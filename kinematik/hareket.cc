@@ -2,6 +2,10 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
+
+#include "kinematik/kucukdizi.h"
+#include "kinematik/sinkos.h"
 
 namespace vadu {
 
@@ -29,15 +33,33 @@ double anahtarKareDegeri(const Yasa& y, double t) {
 // The rotation eksenAci gives about a coordinate axis, without normalising
 // the axis: a unit coordinate axis normalises to itself exactly.
 Kuaterniyon eksenDonusu(double ax, double ay, double az, double aci) {
-  const double s = std::sin(aci / 2.0);
-  return {ax * s, ay * s, az * s, std::cos(aci / 2.0)};
+  const SinKos y = sinKos(aci / 2.0);
+  return {ax * y.sin, ay * y.sin, az * y.sin, y.kos};
 }
 
 // a · (0, 0, s, c), the Hamilton product with a rotation about z, without the
 // terms that multiply the zero components: for finite values they add only
 // signed zeros, so every component comes out as the full product gives it.
-Kuaterniyon zIleCarp(const Kuaterniyon& a, double s, double c) {
+Kuaterniyon zIleCarp(const Kuaterniyon& a, const SinKos& y) {
+  const double s = y.sin;
+  const double c = y.kos;
   return {a.x * c + a.y * s, -(a.x * s) + a.y * c, a.w * s + a.z * c, a.w * c - a.z * s};
+}
+
+// normalize() of a rotation that products of unit rotations have left within
+// 1e-8 of unit squared length, n = 1 + e, without its square root and four
+// divisions: one Newton step for 1/sqrt(n) from 1 gives 1 - e/2, off by at
+// most 3e²/8 < 4e-17, below half a unit in the last place of 1. Any other
+// length is normalised as it is everywhere else.
+VADU_SATIR_ICI Kuaterniyon birimYakini(const Kuaterniyon& q, double e) {
+  const double k = 1.0 - 0.5 * e;
+  return {q.x * k, q.y * k, q.z * k, q.w * k};
+}
+
+VADU_SATIR_ICI Kuaterniyon birimle(const Kuaterniyon& q) {
+  const double e = q.nokta(q) - 1.0;
+  if (std::abs(e) <= 1e-8) [[likely]] return birimYakini(q, e);
+  return q.normalize();
 }
 
 // The inverse of an anchor: a scale of (1, 1, 1) has itself as its reciprocal
@@ -50,6 +72,70 @@ Donusum capaTersi(const Donusum& d) {
     return r;
   }
   return d.ters();
+}
+
+// capa · hareket as Donusum's operators evaluate it, but for the last step,
+// the normalisation of the rotation, which is left to the caller: forward
+// kinematics normalises only the composition that it builds from this. Left
+// out is the work whose result is known exactly: the motion's scale is
+// (1, 1, 1), a joint that only turns has no translation, and a turn about z
+// has two zero components. A unit test holds the whole transform against the
+// plain formula.
+VADU_SATIR_ICI Donusum capaHareketiHam(const Mafsal& m) {
+  const double q0 = m.sinirliQ(m.q);
+  const Donusum& c = m.capa;
+
+  Donusum ac;
+  ac.olcek = c.olcek;
+  Vektor3 oteleme;
+  bool otelenir = false;
+  switch (m.tip) {
+    case MafsalTip::Doner:
+      ac.donus = zIleCarp(c.donus, sinKos(q0 / 2.0));
+      break;
+    case MafsalTip::Kayar:
+      oteleme = {0.0, 0.0, q0};
+      otelenir = true;
+      ac.donus = c.donus;
+      break;
+    case MafsalTip::Silindirik:
+    case MafsalTip::Vida: {
+      const double z = m.tip == MafsalTip::Vida ? (q0 / IKI_PI) * m.vidaAdim : m.q2;
+      oteleme = {0.0, 0.0, z};
+      otelenir = true;
+      ac.donus = zIleCarp(c.donus, sinKos(q0 / 2.0));
+      break;
+    }
+    case MafsalTip::Kuresel: {
+      // Not limited: the turn about x takes q as stored.
+      const Kuaterniyon h =
+          birimle((eksenDonusu(0.0, 0.0, 1.0, m.q3) * eksenDonusu(0.0, 1.0, 0.0, m.q2)) *
+                  eksenDonusu(1.0, 0.0, 0.0, m.q));
+      ac.donus = c.donus * h;
+      break;
+    }
+    case MafsalTip::Duzlemsel:
+      oteleme = {q0, m.q2, 0.0};
+      otelenir = true;
+      ac.donus = zIleCarp(c.donus, sinKos(m.q3 / 2.0));
+      break;
+    case MafsalTip::Serbest:
+      oteleme = {q0, m.q2, m.q3};
+      otelenir = true;
+      ac.donus = c.donus;
+      break;
+    default:  // Sabit and any value outside the kinds: no motion
+      ac.donus = c.donus;
+      break;
+  }
+  ac.konum = otelenir ? c.uygula(oteleme) : c.konum;
+  return ac;
+}
+
+VADU_SATIR_ICI Donusum capaHareketi(const Mafsal& m) {
+  Donusum ac = capaHareketiHam(m);
+  ac.donus = birimle(ac.donus);
+  return ac;
 }
 
 }  // namespace
@@ -69,70 +155,103 @@ double yasaDegeri(const Yasa& y, double t) {
   return y.deger;
 }
 
-// Evaluates capa · hareket as Donusum's operators do, leaving out the work
-// whose result is known exactly: the motion's scale is (1, 1, 1), a joint
-// that only turns has no translation, and a turn about z has two zero
-// components. A unit test holds the whole transform against the plain formula.
-Donusum capaHareketi(const Mafsal& m) {
-  const double q0 = m.sinirliQ(m.q);
-  const Donusum& c = m.capa;
-
-  Donusum ac;
-  ac.olcek = c.olcek;
-  Vektor3 oteleme;
-  bool otelenir = false;
-  switch (m.tip) {
-    case MafsalTip::Doner: {
-      const double s = std::sin(q0 / 2.0);
-      ac.donus = zIleCarp(c.donus, s, std::cos(q0 / 2.0)).normalize();
-      break;
+// Beside yasaDegeri, which it calls once per law on every step of a sweep.
+void Mekanizma::yasalariUygula(double t) {
+  for (const Yasa& y : yasalar_) {
+    if (y.mafsal >= mafsallar_.size()) continue;
+    Mafsal& m = mafsallar_[y.mafsal];
+    const double v = yasaDegeri(y, t);
+    if (y.degisken == 1) {
+      m.q2 = v;
+    } else if (y.degisken == 2) {
+      m.q3 = v;
+    } else {
+      m.q = v;
     }
-    case MafsalTip::Kayar:
-      oteleme = {0.0, 0.0, q0};
-      otelenir = true;
-      ac.donus = c.donus.normalize();
-      break;
-    case MafsalTip::Silindirik:
-    case MafsalTip::Vida: {
-      const double z = m.tip == MafsalTip::Vida ? (q0 / IKI_PI) * m.vidaAdim : m.q2;
-      oteleme = {0.0, 0.0, z};
-      otelenir = true;
-      const double s = std::sin(q0 / 2.0);
-      ac.donus = zIleCarp(c.donus, s, std::cos(q0 / 2.0)).normalize();
-      break;
-    }
-    case MafsalTip::Kuresel: {
-      // Not limited: the turn about x takes q as stored.
-      const Kuaterniyon h = ((eksenDonusu(0.0, 0.0, 1.0, m.q3) * eksenDonusu(0.0, 1.0, 0.0, m.q2)) *
-                             eksenDonusu(1.0, 0.0, 0.0, m.q))
-                                .normalize();
-      ac.donus = (c.donus * h).normalize();
-      break;
-    }
-    case MafsalTip::Duzlemsel: {
-      oteleme = {q0, m.q2, 0.0};
-      otelenir = true;
-      const double s = std::sin(m.q3 / 2.0);
-      ac.donus = zIleCarp(c.donus, s, std::cos(m.q3 / 2.0)).normalize();
-      break;
-    }
-    case MafsalTip::Serbest:
-      oteleme = {q0, m.q2, m.q3};
-      otelenir = true;
-      ac.donus = c.donus.normalize();
-      break;
-    default:  // Sabit and any value outside the kinds: no motion
-      ac.donus = c.donus.normalize();
-      break;
   }
-  ac.konum = otelenir ? c.uygula(oteleme) : c.konum;
-  return ac;
 }
 
-Donusum capaCocugaGetir(const Donusum& capaHareketi, const Mafsal& m) {
-  return capaHareketi * capaTersi(m.capaCocuk);
+Donusum mafsalDonusumu(const Mafsal& m) { return capaHareketi(m) * capaTersi(m.capaCocuk); }
+
+namespace {
+
+bool birimOlcek(const Vektor3& s) { return s.x == 1.0 && s.y == 1.0 && s.z == 1.0; }
+
+// Unit to within a few units in the last place of 1, as eksenAci and
+// normalize leave a rotation: rotating by it or by its normalised self then
+// differs only by rounding.
+bool birimDonus(const Kuaterniyon& q) { return std::abs(q.nokta(q) - 1.0) <= 1e-15; }
+
+bool birimPoz(const Donusum& d) { return birimOlcek(d.olcek) && birimDonus(d.donus); }
+
+// The plain order, kept out of the loop below so that the common case keeps
+// its registers. Far from unit length the anchor's own normalisation may fall
+// back to the identity, which one normalisation of the whole cannot reproduce.
+[[gnu::noinline]] Donusum duzCocukDunyasi(const Donusum& ana, Donusum ac, const Donusum& cc,
+                                          uint8_t& birimMi) {
+  ac.donus = birimle(ac.donus);
+  const Donusum r = ana * (ac * capaTersi(cc));
+  birimMi = birimPoz(r);
+  return r;
 }
 
-Donusum mafsalDonusumu(const Mafsal& m) { return capaCocugaGetir(capaHareketi(m), m); }
+// The child's world pose from its parent's and the joint's first half, its
+// rotation not yet normalised. `uygun` tells whether both anchors keep scale 1
+// and the child's anchor turns by a unit rotation; `birimMi`, whether the
+// parent has scale 1 and a unit rotation, and it is then set for the child.
+//
+// With all of that, the plain ana · ((capa · motion) · capaCocuk⁻¹) regroups
+// into one rotation, ana.donus · (hareket.donus · capaCocuk.donus*),
+// normalised once, and the translation
+// ana.konum + ana.donus(hareket.konum) + donus(−capaCocuk.konum): two
+// rotations of a vector and one normalisation in place of four and three.
+// The values differ from the plain order only by rounding; anything else
+// takes the plain order.
+VADU_SATIR_ICI Donusum cocukDunyasi(const Donusum& ana, const Donusum& ac, const Mafsal& m, bool uygun,
+                                    uint8_t& birimMi) {
+  const Donusum& cc = m.capaCocuk;
+  if (uygun && birimMi) [[likely]] {
+    // The parent's rotation last: the product that does not depend on it
+    // runs beside the chain of parents instead of on it.
+    const Kuaterniyon d = ana.donus * (ac.donus * cc.donus.eslenik());
+    const double e = d.nokta(d) - 1.0;
+    if (std::abs(e) <= 1e-8) [[likely]] {
+      Donusum r;
+      r.donus = birimYakini(d, e);
+      r.konum = (ana.konum + ana.donus.dondur(ac.konum)) + r.donus.dondur(-cc.konum);
+      return r;
+    }
+  }
+  return duzCocukDunyasi(ana, ac, cc, birimMi);
+}
+
+}  // namespace
+
+// One function for the whole chain, so that the poses stay in registers from
+// one joint to the next instead of going through returned temporaries. The
+// first halves, capa · motion with their sines and cosines, and the tests of
+// the anchors do not depend on one another: computed first, the halves into
+// the children's slots, whose base poses are no longer needed, they overlap in
+// the processor instead of waiting on the chain of compositions. Every parent
+// is final before its children, as the order places the parents first.
+void cocuklariYerlestir(const std::vector<Mafsal>& mafsallar, const size_t* sira, size_t adet,
+                        size_t uzuvSayisi, Donusum* dunya) {
+  KucukDizi<uint8_t> uygun(adet);
+  for (size_t k = 0; k < adet; ++k) {
+    const Mafsal& m = mafsallar[sira[k]];
+    dunya[m.cocuk] = capaHareketiHam(m);
+    uygun[k] = birimOlcek(m.capa.olcek) && birimOlcek(m.capaCocuk.olcek) && birimDonus(m.capaCocuk.donus);
+  }
+  // Only placed links are parents; the fast path's results have scale 1 and
+  // a unit rotation by construction.
+  KucukDizi<uint8_t> birim(uzuvSayisi);
+  birim[0] = birimPoz(dunya[0]);
+  for (size_t k = 0; k < adet; ++k) {
+    const Mafsal& m = mafsallar[sira[k]];
+    uint8_t b = birim[m.ana];
+    dunya[m.cocuk] = cocukDunyasi(dunya[m.ana], dunya[m.cocuk], m, uygun[k], b);
+    birim[m.cocuk] = b;
+  }
+}
 
 }  // namespace vadu

@@ -6,6 +6,9 @@
 #include "kinematik/geometri.h"
 #include "kinematik/mekanizma.h"
 
+#include <cstddef>
+#include <vector>
+
 namespace vadu {
 
 // The law's value at time t. A sine law with a period of 0 or less and a
@@ -19,12 +22,12 @@ double yasaDegeri(const Yasa& y, double t);
 // The limits bind q of every kind but the spherical one, and never q2 or q3.
 Donusum mafsalDonusumu(const Mafsal& m);
 
-// The two halves of mafsalDonusumu, for a caller that places many joints at
-// once and lets the independent halves of different joints overlap: the joint
-// frame on the parent moved by the motion, capa · motion, and that composed
-// with the inverse of the child's anchor. capaCocugaGetir(capaHareketi(m), m)
-// is mafsalDonusumu(m), value for value.
-Donusum capaHareketi(const Mafsal& m);
-Donusum capaCocugaGetir(const Donusum& capaHareketi, const Mafsal& m);
+// Places the children of the joints sira[0..adet) in that order, each as
+// dunya[ana] · mafsalDonusumu(joint) gives it, within rounding: with every
+// scale 1 and unit outer rotations the composition is regrouped into one
+// rotation and one normalisation.
+// `uzuvSayisi` is the number of links in dunya.
+void cocuklariYerlestir(const std::vector<Mafsal>& mafsallar, const size_t* sira, size_t adet,
+                        size_t uzuvSayisi, Donusum* dunya);
 
 }  // namespace vadu

@@ -1,8 +1,7 @@
 #include "kinematik/mekanizma.h"
 
-#include <array>
-
 #include "kinematik/hareket.h"
+#include "kinematik/kucukdizi.h"
 
 namespace vadu {
 
@@ -18,25 +17,6 @@ constexpr TipBilgisi TIPLER[] = {
     {"Vida", 1},  {"Küresel", 3}, {"Düzlemsel", 3}, {"Serbest", 6},
 };
 constexpr size_t TIP_SAYISI = sizeof TIPLER / sizeof TIPLER[0];
-
-// n values of T, on the stack while n is small: forward kinematics runs in
-// the solver's inner loop, and most mechanisms have a handful of links.
-template <class T>
-class KucukDizi {
- public:
-  explicit KucukDizi(size_t n) {
-    if (n > kucuk_.size()) {
-      buyuk_.assign(n, T());
-      veri_ = buyuk_.data();
-    }
-  }
-  T& operator[](size_t i) { return veri_[i]; }
-
- private:
-  std::array<T, 64> kucuk_{};
-  std::vector<T> buyuk_;
-  T* veri_ = kucuk_.data();
-};
 
 // Grows the spanning tree from link 0: at most n passes over the joints in
 // list order, each joint whose parent is placed and whose child is not placing
@@ -123,44 +103,16 @@ bool Mekanizma::agacGecerli() const {
   return true;
 }
 
-void Mekanizma::yasalariUygula(double t) {
-  for (const Yasa& y : yasalar_) {
-    if (y.mafsal >= mafsallar_.size()) continue;
-    Mafsal& m = mafsallar_[y.mafsal];
-    const double v = yasaDegeri(y, t);
-    if (y.degisken == 1) {
-      m.q2 = v;
-    } else if (y.degisken == 2) {
-      m.q3 = v;
-    } else {
-      m.q = v;
-    }
-  }
-}
-
 std::vector<Donusum> Mekanizma::ileriKinematik() const {
   const size_t n = uzuvlar_.size();
   std::vector<Donusum> dunya;
   if (n == 0) return dunya;
   dunya.reserve(n);
   for (const Uzuv& u : uzuvlar_) dunya.push_back(u.taban);
-  // While the tree grows, each tree joint's first half (capa · motion) goes
-  // into its child's slot, whose base pose is no longer needed; then, in the
-  // order the links were placed, so that every parent is final before its
-  // children, the second half and the composition with the parent. The first
-  // halves, with their sines and cosines, do not depend on one another and
-  // overlap in the processor instead of waiting on the chain of compositions.
-  // Every value is the one dunya[ana] · mafsalDonusumu(joint) gives.
   KucukDizi<size_t> sira(n);
   size_t yerlesen = 0;
-  agacBuyut(mafsallar_, n, [&](size_t j) {
-    dunya[mafsallar_[j].cocuk] = capaHareketi(mafsallar_[j]);
-    sira[yerlesen++] = j;
-  });
-  for (size_t k = 0; k < yerlesen; ++k) {
-    const Mafsal& m = mafsallar_[sira[k]];
-    dunya[m.cocuk] = dunya[m.ana] * capaCocugaGetir(dunya[m.cocuk], m);
-  }
+  agacBuyut(mafsallar_, n, [&](size_t j) { sira[yerlesen++] = j; });
+  cocuklariYerlestir(mafsallar_, sira.data(), yerlesen, n, dunya.data());
   return dunya;
 }
 

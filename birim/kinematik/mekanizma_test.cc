@@ -22,6 +22,17 @@ Mafsal mafsal(MafsalTip tip, size_t ana, size_t cocuk) {
   return m;
 }
 
+// Every world pose as the plain evaluation gives it, within rounding.
+void duzIleAyni(const Mekanizma& mek) {
+  const std::vector<Donusum> a = mek.ileriKinematik();
+  const std::vector<Donusum> b = duz::ileriKinematikDuz(mek);
+  ASSERT_EQ(a.size(), b.size());
+  for (size_t i = 0; i < a.size(); ++i) {
+    SCOPED_TRACE(i);
+    duz::yakin(a[i], b[i]);
+  }
+}
+
 TEST(Mekanizma, TipAdlariVeSerbestlikleri) {
   struct Satir {
     int deger;
@@ -324,13 +335,52 @@ TEST(Mekanizma, IleriKinematikDuzFormulIleAyni) {
     // Listed child first, each pass places one link: n - 1 passes of n.
     if (n % 2 == 1) std::reverse(zincir.begin(), zincir.end());
     for (const Mafsal& m : zincir) mek.mafsalEkle(m);
-    const std::vector<Donusum> a = mek.ileriKinematik();
-    const std::vector<Donusum> b = duz::ileriKinematikDuz(mek);
-    ASSERT_EQ(a.size(), b.size());
-    for (size_t i = 0; i < a.size(); ++i) {
-      SCOPED_TRACE(i);
-      duz::yakin(a[i], b[i]);
+    duzIleAyni(mek);
+  }
+}
+
+// The poses that the regrouped composition may not take: a root that scales
+// or turns by a rotation not of unit length, anchors that scale, an anchor
+// rotation of length 2 and one so short that its normalisation falls back to
+// the identity, each ahead of joints that could take it again.
+TEST(Mekanizma, IleriKinematikOzelPozlarDuzFormulIleAyni) {
+  Donusum olcekliKok;
+  olcekliKok.olcek = {2.0, 2.0, 2.0};
+  Donusum uzunKok;
+  uzunKok.donus = Kuaterniyon(0.0, 0.3, 0.0, 1.5);
+  uzunKok.konum = {1.0, 2.0, 3.0};
+  struct Ozel {
+    const char* ad;
+    Donusum kok;
+    Kuaterniyon capaDonusu;  // of the second joint
+    Vektor3 capaCocukOlcegi;  // of the third joint
+  };
+  const Kuaterniyon birim = Kuaterniyon::eksenAci({0.3, -1, 0.2}, 0.8);
+  const Ozel ozeller[] = {
+      {"olcekli kok", olcekliKok, birim, {1, 1, 1}},
+      {"birim olmayan kok", uzunKok, birim, {1, 1, 1}},
+      {"uzun capa", Donusum(), Kuaterniyon(0.2, 0.0, 0.0, 2.0), {1, 1, 1}},
+      {"kisa capa", Donusum(), Kuaterniyon(1e-9, 0.0, 0.0, 1e-9), {1, 1, 1}},
+      {"olcekli capa", Donusum(), birim, {1.0, 0.5, 1.0}},
+  };
+  for (const Ozel& o : ozeller) {
+    SCOPED_TRACE(o.ad);
+    Mekanizma mek;
+    mek.uzuvEkle("", 0, o.kok);
+    for (size_t i = 1; i < 6; ++i) mek.uzuvEkle("", 0, Donusum());
+    for (size_t i = 1; i < 6; ++i) {
+      const double x = static_cast<double>(i);
+      Mafsal m = mafsal(i % 2 ? MafsalTip::Doner : MafsalTip::Silindirik, i - 1, i);
+      m.q = 0.7 * x - 1.9;
+      m.q2 = 0.25 * x;
+      m.capa.konum = {0.5, -0.1 * x, 0.2};
+      m.capa.donus = i == 2 ? o.capaDonusu : Kuaterniyon::eksenAci({1, 0.5, x}, 0.3 * x);
+      m.capaCocuk.konum = {0.1, 0.05 * x, -0.3};
+      m.capaCocuk.donus = Kuaterniyon::eksenAci({0.2, 1, -0.4}, -0.45 * x);
+      if (i == 3) m.capaCocuk.olcek = o.capaCocukOlcegi;
+      mek.mafsalEkle(m);
     }
+    duzIleAyni(mek);
   }
 }
 
