@@ -62,10 +62,12 @@ VADU_SATIR_ICI Kuaterniyon birimle(const Kuaterniyon& q) {
   return q.normalize();
 }
 
+bool birimOlcek(const Vektor3& s) { return s.x == 1.0 && s.y == 1.0 && s.z == 1.0; }
+
 // The inverse of an anchor: a scale of (1, 1, 1) has itself as its reciprocal
 // and leaves the rotated translation as it is, so neither is computed.
 Donusum capaTersi(const Donusum& d) {
-  if (d.olcek.x == 1.0 && d.olcek.y == 1.0 && d.olcek.z == 1.0) {
+  if (birimOlcek(d.olcek)) {
     Donusum r;
     r.donus = d.donus.eslenik();
     r.konum = r.donus.dondur(-d.konum);
@@ -174,8 +176,6 @@ void Mekanizma::yasalariUygula(double t) {
 Donusum mafsalDonusumu(const Mafsal& m) { return capaHareketi(m) * capaTersi(m.capaCocuk); }
 
 namespace {
-
-bool birimOlcek(const Vektor3& s) { return s.x == 1.0 && s.y == 1.0 && s.z == 1.0; }
 
 // Unit to within a few units in the last place of 1, as eksenAci and
 // normalize leave a rotation: rotating by it or by its normalised self then

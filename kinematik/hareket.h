@@ -3,11 +3,11 @@
 // link relative to its parent link.
 #pragma once
 
-#include "kinematik/geometri.h"
-#include "kinematik/mekanizma.h"
-
 #include <cstddef>
 #include <vector>
+
+#include "kinematik/geometri.h"
+#include "kinematik/mekanizma.h"
 
 namespace vadu {
 
