@@ -24,64 +24,87 @@ Baslik baslikOku(const char* p, size_t n, uint64_t maxGovde, size_t& boy) {
   return Baslik::Tamam;
 }
 
+// A waiting body is given room for its whole announced length at once up to
+// this size, so that its bytes are copied once; beyond it the room grows with
+// the bytes that arrive, so that a header alone never claims the whole limit.
+constexpr size_t ILK_YER = 64 * 1024;
+
+// Appends `n` bytes to a body that will be `L` bytes long; its capacity never
+// goes past L.
+void govdeyeEkle(std::string& govde, const char* p, size_t n, size_t L) {
+  if (n == 0) return;
+  const size_t gereken = govde.size() + n;
+  if (govde.capacity() < gereken) govde.reserve(std::min(L, std::max({gereken, 2 * govde.capacity(), ILK_YER})));
+  govde.append(p, n);
+}
+
 }  // namespace
 
-// The pieces that hold whole frames are decoded where they lie; only the
-// frame that spans pieces passes through the buffer, and its body is built
-// once, from the buffered part and the rest of the piece. The buffer's
-// contents after each call are those of appending every piece and erasing
-// the consumed frames once.
+std::string CerceveCozucu::tampon() const {
+  if (bekleyen_.govde.empty()) return tampon_;
+  return tampon_ + bekleyen_.govde;
+}
+
+// The pieces that hold whole frames are decoded where they lie. Of the frame
+// that spans pieces only the header is buffered; its body bytes go straight
+// into the record that will be handed out, so each body byte is copied once.
+// The buffer's contents (tampon()) after each call are those of appending
+// every piece and erasing the consumed frames once.
 bool CerceveCozucu::besle(const char* data, size_t len, std::vector<SurecCerceve>& out) {
   if (bozuk_) return false;
-  size_t eklenen = 0;  // bytes of the piece already appended to the buffer
-  size_t yer = 0;      // bytes of the piece already consumed
+  size_t eklenen = 0;  // bytes of the piece already in the buffer or the waiting body
   size_t boy = 0;
+  // Where the frame begun by an earlier piece went when this piece completed it.
+  constexpr size_t YOK = static_cast<size_t>(-1);
+  size_t tamamlanan = YOK;
   // From a fault on, the buffer keeps everything fed, frames decoded in this
-  // call included.
+  // call included: the buffered header, the body that followed it and the
+  // rest of the piece.
   const auto boz = [&] {
+    std::string& govde = tamamlanan == YOK ? bekleyen_.govde : out[tamamlanan].govde;
+    tampon_.append(govde);
     tampon_.append(data + eklenen, len - eklenen);
+    bekleyen_.govde = std::string();
     bozuk_ = true;
     return false;
   };
-  size_t yarim = 0;  // whole length of the buffered frame that this piece completes
   if (!tampon_.empty()) {
     // Finish the frame that an earlier piece began: its header first, then
-    // exactly the rest of it.
+    // exactly the rest of its body.
     if (tampon_.size() < CERCEVE_BASLIGI) {
       eklenen = std::min(CERCEVE_BASLIGI - tampon_.size(), len);
       tampon_.append(data, eklenen);
+      const Baslik b = baslikOku(tampon_.data(), tampon_.size(), maxGovde_, boy);
+      if (b == Baslik::Eksik) return true;
+      if (b == Baslik::Hatali) return boz();
+      surecproto::ikiliCerceveOku(tampon_.data(), CERCEVE_BASLIGI, bekleyen_);
+    } else {
+      boy = CERCEVE_BASLIGI + leOkuU32(baytlar(tampon_.data()) + surecproto::GOVDE_UZUNLUGU_YERI);
     }
-    const Baslik b = baslikOku(tampon_.data(), tampon_.size(), maxGovde_, boy);
-    if (b == Baslik::Eksik) return true;
-    if (b == Baslik::Hatali) return boz();
-    const size_t eksik = boy - std::min(boy, tampon_.size());
-    if (eksik > len - eklenen) {
-      tampon_.append(data + eklenen, len - eklenen);
-      return true;
-    }
-    yarim = boy;
-    yer = eklenen + eksik;
+    const size_t L = boy - CERCEVE_BASLIGI;
+    const size_t eksik = L - bekleyen_.govde.size();
+    const size_t gelen = std::min(eksik, len - eklenen);
+    govdeyeEkle(bekleyen_.govde, data + eklenen, gelen, L);
+    eklenen += gelen;
+    if (gelen < eksik) return true;
+    tamamlanan = out.size();
   }
 
-  const char* p = data + yer;
-  const size_t kalan = len - yer;
+  const char* p = data + eklenen;
+  const size_t kalan = len - eklenen;
   // Room for as many frames as the rest would hold if all were as long as
   // the first of them, so that `out` grows once for a piece of like frames
   // without a second walk over the headers.
-  size_t tahmin = yarim != 0 ? 1 : 0;
+  size_t tahmin = tamamlanan != YOK ? 1 : 0;
   if (baslikOku(p, kalan, maxGovde_, boy) == Baslik::Tamam) tahmin += kalan / boy;
   if (out.capacity() - out.size() < tahmin) out.reserve(std::max(out.size() + tahmin, 2 * out.capacity()));
+  if (tamamlanan != YOK) {
+    out.push_back(std::move(bekleyen_));
+    bekleyen_.govde.clear();
+  }
 
   // Every frame read below has had its magic and whole header checked, so
   // the reader's one failure cannot happen.
-  if (yarim != 0) {
-    SurecCerceve& c = out.emplace_back();
-    c.govde.reserve(yarim - CERCEVE_BASLIGI);
-    const size_t tamponda = std::min(yarim, tampon_.size());
-    surecproto::ikiliCerceveOku(tampon_.data(), tamponda, c);
-    c.govde.append(data + eklenen, yarim - tamponda);
-  }
-
   size_t ileri = 0;
   Baslik b;
   while ((b = baslikOku(p + ileri, kalan - ileri, maxGovde_, boy)) == Baslik::Tamam && boy <= kalan - ileri) {
@@ -89,7 +112,17 @@ bool CerceveCozucu::besle(const char* data, size_t len, std::vector<SurecCerceve
     ileri += boy;
   }
   if (b == Baslik::Hatali) return boz();
-  tampon_.assign(p + ileri, kalan - ileri);
+  const char* kuyruk = p + ileri;
+  const size_t t = kalan - ileri;
+  if (b == Baslik::Eksik) {
+    tampon_.assign(kuyruk, t);
+    return true;
+  }
+  // A whole header and part of its body: the header waits in the buffer,
+  // its fields and the body in the record to come.
+  tampon_.assign(kuyruk, CERCEVE_BASLIGI);
+  surecproto::ikiliCerceveOku(kuyruk, CERCEVE_BASLIGI, bekleyen_);
+  govdeyeEkle(bekleyen_.govde, kuyruk + CERCEVE_BASLIGI, t - CERCEVE_BASLIGI, boy - CERCEVE_BASLIGI);
   return true;
 }
 

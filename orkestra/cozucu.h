@@ -31,6 +31,7 @@ class CerceveCozucu {
   // Empties the buffer and mends the decoder; the limit stays.
   void sifirla() {
     tampon_.clear();
+    bekleyen_.govde = std::string();
     bozuk_ = false;
   }
 
@@ -38,13 +39,18 @@ class CerceveCozucu {
   // Bytes received and not consumed: the start of at most one frame while the
   // decoder works; after a fault everything fed up to and including the
   // faulty piece.
-  const std::string& tampon() const { return tampon_; }
+  std::string tampon() const;
   bool bozukMu() const { return bozuk_; }
 
  private:
   uint64_t maxGovde_;
+  // While working: the frame that is not complete yet, up to its 28 header
+  // bytes. Once its header is whole, the body bytes received so far wait in
+  // bekleyen_, the record that the frame will become, so that they are not
+  // copied again when it completes. After a fault: everything fed.
   std::string tampon_;
   bool bozuk_ = false;
+  SurecCerceve bekleyen_;
 };
 
 }  // namespace vadu

@@ -105,6 +105,24 @@ TEST_F(AkisTest, TamponYarimCerceveyiTutar) {
   ayniMi(gelen, {beklenen_[0], beklenen_[1]});
 }
 
+// A body far longer than the room first given to a waiting body keeps every
+// byte in place while its room grows.
+TEST(CerceveCozucu, UzunGovdeParcaParca) {
+  std::string govde(300000, '\0');
+  for (size_t i = 0; i < govde.size(); ++i) govde[i] = static_cast<char>(i * 131 + (i >> 9));
+  const std::string w = yaz(kayit(9, 9, govde)) + yaz(kayit(1, 2, "son"));
+  CerceveCozucu cozucu(SINIR);
+  std::vector<SurecCerceve> gelen;
+  for (size_t yer = 0; yer < w.size(); yer += 4096) {
+    const size_t n = std::min<size_t>(4096, w.size() - yer);
+    ASSERT_TRUE(cozucu.besle(w.data() + yer, n, gelen));
+    if (gelen.empty()) {
+      ASSERT_EQ(cozucu.tampon(), w.substr(0, yer + n)) << yer;
+    }
+  }
+  ayniMi(gelen, {kayit(9, 9, govde), kayit(1, 2, "son")});
+}
+
 TEST(CerceveCozucu, BosParcaVeOncekiKayitlarKalir) {
   CerceveCozucu cozucu(SINIR);
   std::vector<SurecCerceve> gelen{kayit(5, 5, "once")};
@@ -185,13 +203,32 @@ TEST(CerceveCozucu, TasimaAtamasiUcAlaniAlir) {
   std::vector<SurecCerceve> gelen;
   const std::string kotu(30, 'q');
   eski.besle(kotu.data(), kotu.size(), gelen);
+  // The source waits for a frame whose header and some body have come.
   CerceveCozucu yeni(16);
-  const std::string yarim = yaz(kayit(1, 1, "x")).substr(0, 10);
+  const std::string w = yaz(kayit(1, 1, "xyz"));
+  const std::string yarim = w.substr(0, 30);
   yeni.besle(yarim.data(), yarim.size(), gelen);
   eski = std::move(yeni);
   EXPECT_FALSE(eski.bozukMu());
   EXPECT_EQ(eski.maxGovde(), 16u);
   EXPECT_EQ(eski.tampon(), yarim);
+  EXPECT_TRUE(eski.besle(w.data() + 30, w.size() - 30, gelen));
+  ayniMi(gelen, {kayit(1, 1, "xyz")});
+}
+
+// A reset drops the frame that was waiting, its body bytes included.
+TEST(CerceveCozucu, SifirlaBekleyenGovdeyiAtar) {
+  CerceveCozucu cozucu(SINIR);
+  std::vector<SurecCerceve> gelen;
+  const std::string eski = yaz(kayit(4, 4, std::string(100, 'e')));
+  ASSERT_TRUE(cozucu.besle(eski.data(), 60, gelen));
+  cozucu.sifirla();
+  EXPECT_TRUE(cozucu.tampon().empty());
+  const std::string yeni = yaz(kayit(6, 6, std::string(100, 'y')));
+  ASSERT_TRUE(cozucu.besle(yeni.data(), 60, gelen));
+  EXPECT_EQ(cozucu.tampon(), yeni.substr(0, 60));
+  ASSERT_TRUE(cozucu.besle(yeni.data() + 60, yeni.size() - 60, gelen));
+  ayniMi(gelen, {kayit(6, 6, std::string(100, 'y'))});
 }
 
 // The decoder as plainly written: append every piece, decode, erase once.

@@ -80,12 +80,17 @@ void BM_Memcpy(benchmark::State& state) {
 BENCHMARK(BM_Cozucu)->Arg(0)->Arg(64)->Arg(4096);
 BENCHMARK(BM_Memcpy)->Arg(0)->Arg(64)->Arg(4096);
 
-// Keeps each run's time per iteration so that the ratios can be printed.
+// Keeps each benchmark's time per iteration so that the ratios can be
+// printed: the median where runs are repeated, else the one run.
 class OranRaporu : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& r : runs) {
-      if (r.run_type == Run::RT_Iteration && !r.error_occurred) sureler[r.benchmark_name()] = r.GetAdjustedRealTime();
+      if (r.error_occurred) continue;
+      const bool ortanca = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
+      if (ortanca || (r.run_type == Run::RT_Iteration && r.repetitions <= 1)) {
+        sureler[r.run_name.str()] = r.GetAdjustedRealTime();
+      }
     }
     ConsoleReporter::ReportRuns(runs);
   }
