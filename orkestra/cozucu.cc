@@ -105,15 +105,16 @@ bool CerceveCozucu::besle(const char* data, size_t len, std::vector<SurecCerceve
 
   // Every frame read below has had its magic and whole header checked, so
   // the reader's one failure cannot happen.
-  size_t ileri = 0;
+  const char* kuyruk = p;
+  const char* const son = p + kalan;
   Baslik b;
-  while ((b = baslikOku(p + ileri, kalan - ileri, maxGovde_, boy)) == Baslik::Tamam && boy <= kalan - ileri) {
-    surecproto::ikiliCerceveOku(p + ileri, boy, out.emplace_back());
-    ileri += boy;
+  while ((b = baslikOku(kuyruk, static_cast<size_t>(son - kuyruk), maxGovde_, boy)) == Baslik::Tamam &&
+         boy <= static_cast<size_t>(son - kuyruk)) {
+    surecproto::ikiliCerceveOku(kuyruk, boy, out.emplace_back());
+    kuyruk += boy;
   }
   if (b == Baslik::Hatali) return boz();
-  const char* kuyruk = p + ileri;
-  const size_t t = kalan - ileri;
+  const size_t t = static_cast<size_t>(son - kuyruk);
   if (b == Baslik::Eksik) {
     tampon_.assign(kuyruk, t);
     return true;
