@@ -40,10 +40,7 @@ void govdeyeEkle(std::string& govde, const char* p, size_t n, size_t L) {
 
 }  // namespace
 
-std::string CerceveCozucu::tampon() const {
-  if (bekleyen_.govde.empty()) return tampon_;
-  return tampon_ + bekleyen_.govde;
-}
+std::string CerceveCozucu::tampon() const { return tampon_ + bekleyen_.govde; }
 
 // The pieces that hold whole frames are decoded where they lie. Of the frame
 // that spans pieces only the header is buffered; its body bytes go straight
@@ -71,16 +68,16 @@ bool CerceveCozucu::besle(const char* data, size_t len, std::vector<SurecCerceve
   if (!tampon_.empty()) {
     // Finish the frame that an earlier piece began: its header first, then
     // exactly the rest of its body.
-    if (tampon_.size() < CERCEVE_BASLIGI) {
+    const bool baslikYarim = tampon_.size() < CERCEVE_BASLIGI;
+    if (baslikYarim) {
       eklenen = std::min(CERCEVE_BASLIGI - tampon_.size(), len);
       tampon_.append(data, eklenen);
-      const Baslik b = baslikOku(tampon_.data(), tampon_.size(), maxGovde_, boy);
-      if (b == Baslik::Eksik) return true;
-      if (b == Baslik::Hatali) return boz();
-      surecproto::ikiliCerceveOku(tampon_.data(), CERCEVE_BASLIGI, bekleyen_);
-    } else {
-      boy = CERCEVE_BASLIGI + leOkuU32(baytlar(tampon_.data()) + surecproto::GOVDE_UZUNLUGU_YERI);
     }
+    const Baslik b = baslikOku(tampon_.data(), tampon_.size(), maxGovde_, boy);
+    if (b == Baslik::Eksik) return true;
+    if (b == Baslik::Hatali) return boz();
+    // The header this piece completed: its fields go to the waiting record.
+    if (baslikYarim) surecproto::ikiliCerceveOku(tampon_.data(), CERCEVE_BASLIGI, bekleyen_);
     const size_t L = boy - CERCEVE_BASLIGI;
     const size_t eksik = L - bekleyen_.govde.size();
     const size_t gelen = std::min(eksik, len - eklenen);
@@ -90,13 +87,14 @@ bool CerceveCozucu::besle(const char* data, size_t len, std::vector<SurecCerceve
     tamamlanan = out.size();
   }
 
-  const char* p = data + eklenen;
-  const size_t kalan = len - eklenen;
+  const char* kuyruk = data + eklenen;
+  const char* const son = data + len;
+  const auto kalan = [&] { return static_cast<size_t>(son - kuyruk); };
   // Room for as many frames as the rest would hold if all were as long as
   // the first of them, so that `out` grows once for a piece of like frames
   // without a second walk over the headers.
   size_t tahmin = tamamlanan != YOK ? 1 : 0;
-  if (baslikOku(p, kalan, maxGovde_, boy) == Baslik::Tamam) tahmin += kalan / boy;
+  if (baslikOku(kuyruk, kalan(), maxGovde_, boy) == Baslik::Tamam) tahmin += kalan() / boy;
   if (out.capacity() - out.size() < tahmin) out.reserve(std::max(out.size() + tahmin, 2 * out.capacity()));
   if (tamamlanan != YOK) {
     out.push_back(std::move(bekleyen_));
@@ -105,25 +103,21 @@ bool CerceveCozucu::besle(const char* data, size_t len, std::vector<SurecCerceve
 
   // Every frame read below has had its magic and whole header checked, so
   // the reader's one failure cannot happen.
-  const char* kuyruk = p;
-  const char* const son = p + kalan;
   Baslik b;
-  while ((b = baslikOku(kuyruk, static_cast<size_t>(son - kuyruk), maxGovde_, boy)) == Baslik::Tamam &&
-         boy <= static_cast<size_t>(son - kuyruk)) {
+  while ((b = baslikOku(kuyruk, kalan(), maxGovde_, boy)) == Baslik::Tamam && boy <= kalan()) {
     surecproto::ikiliCerceveOku(kuyruk, boy, out.emplace_back());
     kuyruk += boy;
   }
   if (b == Baslik::Hatali) return boz();
-  const size_t t = static_cast<size_t>(son - kuyruk);
   if (b == Baslik::Eksik) {
-    tampon_.assign(kuyruk, t);
+    tampon_.assign(kuyruk, kalan());
     return true;
   }
   // A whole header and part of its body: the header waits in the buffer,
   // its fields and the body in the record to come.
   tampon_.assign(kuyruk, CERCEVE_BASLIGI);
   surecproto::ikiliCerceveOku(kuyruk, CERCEVE_BASLIGI, bekleyen_);
-  govdeyeEkle(bekleyen_.govde, kuyruk + CERCEVE_BASLIGI, t - CERCEVE_BASLIGI, boy - CERCEVE_BASLIGI);
+  govdeyeEkle(bekleyen_.govde, kuyruk + CERCEVE_BASLIGI, kalan() - CERCEVE_BASLIGI, boy - CERCEVE_BASLIGI);
   return true;
 }
 
