@@ -48,6 +48,7 @@ class DenetciTasima : public orkestra::TasimaArayuz {
  public:
   const char* ad() override { return "bulanik"; }
   bool gonder(const orkestra::NodeAdres& hedef, const SurecCerceve& c) override {
+    ++gonderimSayisi;
     if (denetle) denetle(hedef, c);
     return !reddet || !reddet(hedef);
   }
@@ -58,6 +59,7 @@ class DenetciTasima : public orkestra::TasimaArayuz {
   std::function<void(const orkestra::NodeAdres&, const SurecCerceve&)> denetle;
   // True: the send to this peer fails.
   std::function<bool(const orkestra::NodeAdres&)> reddet;
+  uint64_t gonderimSayisi = 0;  // frames offered, sent or not
 };
 
 // The one pairing key of a run, found for every number but those ending in

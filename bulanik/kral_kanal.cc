@@ -7,7 +7,8 @@
 // stored records have an identifier and a version the centre has given.
 //
 // Byte 0 sets the hooks (bit 0 pairing required, 1 key lookup, 2 nonces,
-// 3 file hooks, 4 write authorisation, 5 sends to odd connections fail),
+// 3 file hooks, 4 write authorisation, 5 sends to odd connections fail,
+// 6 synchronisation bodies limited to a few records' bytes),
 // byte 1 the batch size, byte 2 the piece size. Then steps, each a
 // connection number and an operation: 0xFF drops the connection, 0xFE sends
 // a proof for the given client number (u64) over the connection's last
@@ -29,6 +30,7 @@
 #include "istakip/mesaj.h"
 #include "istakip/parca.h"
 #include "orkestra/kodlama.h"
+#include "platform/platform.h"
 
 using namespace vadu;
 using namespace vadu::istakip;
@@ -61,6 +63,11 @@ struct Kosu {
   std::vector<SurecCerceve> baglam;     // that frame, then the frame a proof releases
   std::map<uint64_t, SurecCerceve> tutulan;  // per connection, the frame its last challenge holds
   std::map<uint64_t, Nonce> nonce;           // per connection, its last challenge
+  // Connections with a challenge that no proof has been seen to spend; a
+  // proof may have effects only where one is open.
+  std::set<uint64_t> soruAcik;
+  uint64_t sorular = 0;  // challenges sent
+  uint64_t senkronBaytSiniri = 0;
   std::set<uint64_t> canli;                  // connections heard from and not dropped since
 
   const SurecCerceve& gelen() const { return baglam.front(); }
@@ -116,6 +123,9 @@ struct Kosu {
 
   void denetle(const NodeAdres& hedef, const SurecCerceve& c) {
     BULANIK_SART(c.kaynakPid == 0 && c.hedefPid == 0 && hedef.ekNo == 0);
+    if (gelen().tip == SurecMesajTip::KimlikKanit) {
+      BULANIK_SART(soruAcik.count(adres.baglantiNo) != 0);
+    }
     switch (c.tip) {
       case SurecMesajTip::Sonuc:
         sonucDenetle(hedef, c);
@@ -129,6 +139,7 @@ struct Kosu {
         BULANIK_SART(senkronCevabiCoz(c.govde, kayitlar, yeniSurum, islenenSira, devamVar));
         BULANIK_SART(c.govde == senkronCevabiKodla(kayitlar, yeniSurum, islenenSira, devamVar));
         BULANIK_SART(kayitlar.size() <= senkronParca);
+        BULANIK_SART(kayitlar.size() <= 1 || c.govde.size() <= senkronBaytSiniri);
         BULANIK_SART(yeniSurum <= merkez->sonSurum());
         for (const Kayit& k : kayitlar) kaydiDenetle(k);
         break;
@@ -151,6 +162,8 @@ struct Kosu {
         const SurecCerceve* tutulacak = gecitli(c.korelasyon, false);
         BULANIK_SART(tutulacak != nullptr);
         tutulan[hedef.baglantiNo] = *tutulacak;
+        soruAcik.insert(hedef.baglantiNo);
+        ++sorular;
         Nonce& n = nonce[hedef.baglantiNo];
         for (size_t i = 0; i < n.size(); ++i) n[i] = b[8 + i];
         break;
@@ -192,6 +205,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* veri, size_t boy) {
   kanal.kralNo = KRAL_NO;
   kanal.eslesmeZorunlu = kosu.eslesme;
   kanal.parcaBoyu = kosu.parcaBoyu;
+  if ((ayar & 64) != 0) kanal.senkronBaytSiniri = 200;
+  kosu.senkronBaytSiniri = kanal.senkronBaytSiniri;
+  // Challenges drawn without a nonce hook come from the system's random
+  // bytes; here they come from a counter, so that a run can be repeated.
+  static uint8_t rastgeleSayac = 0;
+  rastgeleSayac = 0;
+  const platform::RastgeleKancalari kancalar{
+      [](uint8_t* p, uint32_t n) {
+        for (uint32_t i = 0; i < n; ++i) p[i] = ++rastgeleSayac;
+        return true;
+      },
+      nullptr, nullptr};
+  platform::rastgeleKancalariAyarla(&kancalar);
   if ((ayar & 2) != 0) {
     kanal.anahtarBul = [](uint64_t no) { return anahtariVar(no) ? &ortakAnahtar() : nullptr; };
   }
@@ -222,6 +248,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* veri, size_t boy) {
       kosu.canli.erase(adres.baglantiNo);
       kosu.tutulan.erase(adres.baglantiNo);
       kosu.nonce.erase(adres.baglantiNo);
+      kosu.soruAcik.erase(adres.baglantiNo);
       continue;
     }
     SurecCerceve c;
@@ -246,7 +273,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* veri, size_t boy) {
     if (c.tip == SurecMesajTip::KimlikKanit && tutulan != kosu.tutulan.end()) {
       kosu.baglam.push_back(tutulan->second);
     }
+    const uint64_t oncekiGonderim = tasima.gonderimSayisi;
+    const uint64_t oncekiSoru = kosu.sorular;
     tasima.teslimEt(adres, c);
+    // A proof that drew an answer or released its frame was checked, and
+    // its challenge is spent, unless the released frame drew a new one. One
+    // that verified silently may leave the model thinking a challenge is
+    // open; that only makes it allow more.
+    if (c.tip == SurecMesajTip::KimlikKanit && tasima.gonderimSayisi != oncekiGonderim &&
+        kosu.sorular == oncekiSoru) {
+      kosu.soruAcik.erase(adres.baglantiNo);
+    }
 
     // State follows the connections and requests that were seen.
     BULANIK_SART(kanal.bagliIstemciler().size() <= kosu.canli.size());
@@ -254,5 +291,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* veri, size_t boy) {
                  yazmaIstekleri);
     BULANIK_SART(depo.degisenler(0).size() <= kanal.uygulananYazma() + yazmaIstekleri);
   }
+  platform::rastgeleKancalariAyarla(nullptr);
   return 0;
 }

@@ -113,14 +113,17 @@ void IsIstemciKanal::parcaGeldi(const SurecCerceve& c) {
   Parca parca;
   if (!parcaCoz(c.govde, parca)) return;
   const int r = parcaEkle(birlestirme, parca);
-  if (r == 1) dosyaBitti(true, birlestirme.icerik());
+  if (r == 1) dosyaBitti(true, std::move(birlestirme.birlesik));
   if (r == 2) dosyaBitti(false, "");
 }
 
-void IsIstemciKanal::dosyaBitti(bool basarili, const std::string& icerik) {
-  if (dosyaGeldi) dosyaGeldi(basarili, istenenYol, icerik);
+void IsIstemciKanal::dosyaBitti(bool basarili, std::string icerik) {
+  // The request is closed before the hook runs, so that a request the hook
+  // opens is not closed behind it.
+  const std::string yol = istenenYol;
   bekleyenIstek = 0;
   birlestirme = ParcaBirlestirme{};
+  if (dosyaGeldi) dosyaGeldi(basarili, yol, icerik);
 }
 
 void IsIstemciKanal::kimlikSorGeldi(const SurecCerceve& c) {

@@ -44,7 +44,7 @@ class IsIstemciKanal {
   void sonucGeldi(const SurecCerceve& c);
   void parcaGeldi(const SurecCerceve& c);
   void kimlikSorGeldi(const SurecCerceve& c);
-  void dosyaBitti(bool basarili, const std::string& icerik);
+  void dosyaBitti(bool basarili, std::string icerik);
 
   IsIstemci* istemci;
   TasimaArayuz* tasima;

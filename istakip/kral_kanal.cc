@@ -7,6 +7,7 @@
 #include "istakip/mesaj.h"
 #include "istakip/parca.h"
 #include "orkestra/kodlama.h"
+#include "orkestra/rastgele.h"
 
 namespace vadu::istakip {
 
@@ -53,7 +54,16 @@ void IsKralKanal::senkronIsteGeldi(const NodeAdres& adres, const SurecCerceve& c
   const uint64_t islenenSira = merkez->yazarSira(istemciNo);
   size_t i = 0;
   do {
-    const size_t k = std::min<uint64_t>(senkronParca, kayitlar.size() - i);
+    // A batch ends at `senkronParca` records, or before its body would pass
+    // `senkronBaytSiniri`; it always holds one record, if any is left.
+    size_t k = 0;
+    uint64_t bayt = SENKRON_CEVAP_BASI;
+    while (i + k < kayitlar.size() && k < senkronParca) {
+      const uint64_t boy = kayitBoyu(kayitlar[i + k]);
+      if (k != 0 && bayt + boy > senkronBaytSiniri) break;
+      bayt += boy;
+      ++k;
+    }
     const bool son = i + k >= kayitlar.size();
     const std::vector<Kayit> parti(kayitlar.begin() + i, kayitlar.begin() + i + k);
     const uint64_t yeniSurum = son ? merkez->sonSurum() : parti.back().surum;
@@ -121,9 +131,14 @@ void IsKralKanal::kimlikKanitGeldi(const NodeAdres& adres, const SurecCerceve& c
   const uint8_t* govde = baytlar(c.govde.data());
   const uint64_t no = leOkuU64(govde);
   const auto o = oturumlar.find(adres.baglantiNo);
-  if (o == oturumlar.end() || o->second.dogrulananlar.count(no) != 0) return;
+  if (o == oturumlar.end() || !o->second.soruAcik || o->second.dogrulananlar.count(no) != 0) {
+    return;
+  }
   const Anahtar* anahtar = anahtarBul ? anahtarBul(no) : nullptr;
   if (anahtar == nullptr) return;
+  // One check per challenge: a proof that fails cannot be retried against
+  // the same nonce, nor can one that was seen be sent again later.
+  o->second.soruAcik = false;
   const Kanit beklenen = kanitHesapla(*anahtar, o->second.nonce, no);
   if (!kanitEsit(beklenen.data(), govde + 8)) {
     cevapla(adres, false, "kimlik", 0);
@@ -152,7 +167,12 @@ bool IsKralKanal::eslesmeKapisi(const NodeAdres& adres, uint64_t istemciNo,
     cevapla(adres, false, "eslesme", c.korelasyon);
     return false;
   }
-  if (nonceUret) nonceUret(oturum.nonce.data(), oturum.nonce.size());
+  if (nonceUret) {
+    nonceUret(oturum.nonce.data(), oturum.nonce.size());
+  } else {
+    orkestraRastgeleDoldur(oturum.nonce.data(), oturum.nonce.size());
+  }
+  oturum.soruAcik = true;
   oturum.bekleyen = c;
   oturum.bekleyenVar = true;
   std::string govde;

@@ -29,6 +29,10 @@ using AnahtarBul = std::function<const Anahtar*(uint64_t)>;
 struct Oturum {
   bool dogrulandi = false;  // some client number has been proved
   Nonce nonce{};            // the last challenge
+  // A challenge with `nonce` was sent and no proof has been checked against
+  // it since. Only then is a proof looked at, so a nonce is good for one
+  // check, and a session that never sent a challenge accepts no proof.
+  bool soruAcik = false;
   SurecCerceve bekleyen;    // the one frame held until the proof
   bool bekleyenVar = false;
   // The numbers this connection has proved. A proof stands for its own
@@ -53,7 +57,8 @@ class IsKralKanal {
   uint64_t reddedilenYazmalar() const { return reddedilenYazma; }
 
   // Set by the owner; left empty, pairing, write authorisation and file
-  // serving stay off.
+  // serving stay off. Without `nonceUret` each challenge's nonce comes from
+  // the system's random bytes.
   uint64_t kralNo = 0;
   AnahtarBul anahtarBul;
   std::function<void(uint8_t*, size_t)> nonceUret;
@@ -62,6 +67,10 @@ class IsKralKanal {
   std::function<bool(const std::string&)> dosyaIzni;
   std::function<bool(const std::string&, std::string&)> dosyaOku;
   uint64_t parcaBoyu = 0x40000;
+  // The largest synchronisation body sent: a batch is closed before it would
+  // pass this, so that it stays within the body limit the clients decode
+  // with. A record too large for it still travels, alone in its batch.
+  uint64_t senkronBaytSiniri = 0x400000;
 
  private:
   void cevapla(const NodeAdres& adres, bool basarili, const char* kelime, uint64_t korelasyon);

@@ -24,6 +24,10 @@ void kayitEkle(std::string& out, const Kayit& k) {
   }
 }
 
+size_t metinBoyu(const std::string& s) {
+  return 2 + (s.size() < EN_UZUN_METIN ? s.size() : EN_UZUN_METIN);
+}
+
 struct Okuyucu {
   const uint8_t* p;
   const uint8_t* son;
@@ -58,6 +62,13 @@ std::string kayitKodla(const Kayit& k) {
   std::string out;
   kayitEkle(out, k);
   return out;
+}
+
+size_t kayitBoyu(const Kayit& k) {
+  const size_t n = k.alanlar.size() < EN_COK_ALAN ? k.alanlar.size() : EN_COK_ALAN;
+  size_t boy = 8 + metinBoyu(k.tur) + 8 + 1 + 2;
+  for (size_t i = 0; i < n; ++i) boy += metinBoyu(k.alanlar[i].first) + metinBoyu(k.alanlar[i].second);
+  return boy;
 }
 
 bool kayitCoz(const uint8_t*& p, const uint8_t* son, Kayit& k) {

@@ -29,6 +29,8 @@ bool sonucCoz(const std::string& govde, bool& basarili, std::string& sonuc);
 
 // id, tur, surum, silindi, then at most 65535 name/value pairs.
 std::string kayitKodla(const Kayit& k);
+// The number of bytes kayitKodla writes for `k`.
+size_t kayitBoyu(const Kayit& k);
 // Reads one record at `p` and moves `p` past it.
 bool kayitCoz(const uint8_t*& p, const uint8_t* son, Kayit& k);
 

@@ -28,7 +28,9 @@ class TasimaArayuz {
   virtual const char* ad() = 0;
   // True when every byte of the serialised frame was handed to the connection.
   virtual bool gonder(const NodeAdres& hedef, const SurecCerceve& cerceve) = 0;
-  void aliciAyarla(CerceveAlici yeni) { alici = std::move(yeni); }
+  // Replaces the receive handler. A slot of its own, though no transport
+  // needs to override it.
+  virtual void aliciAyarla(CerceveAlici yeni) { alici = std::move(yeni); }
 
  protected:
   CerceveAlici alici;

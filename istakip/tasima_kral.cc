@@ -50,9 +50,12 @@ bool IstakipTasimaKral::oku(BaglantiKaydi& kayit) {
 
 bool IstakipTasimaKral::gonder(const orkestra::NodeAdres& hedef, const SurecCerceve& cerceve) {
   for (const auto& kayit : baglantilar) {
-    if (kayit->id == hedef.baglantiNo) {
-      return kayit->baglanti.gonder(surecproto::cerceveSerialize(cerceve));
-    }
+    if (kayit->id != hedef.baglantiNo) continue;
+    if (kayit->baglanti.gonder(surecproto::cerceveSerialize(cerceve))) return true;
+    // Removing the record here could pull it from under a pass that is
+    // walking the list; a closed connection reads as lost in the next pass.
+    kayit->baglanti.kapat();
+    return false;
   }
   return false;
 }

@@ -30,8 +30,11 @@ class IstakipTasimaKral : public orkestra::TasimaArayuz {
   // Accepts what waits, then reads every connection until it has nothing
   // more, delivering each complete frame and dropping broken connections.
   void nabiz();
-  // False for a connection number that is not live, or a failed send; a
-  // failed send drops nothing, the next pass finds the broken connection.
+  // False for a connection number that is not live, or a failed send. A
+  // failed send may have left part of a frame on the stream, so the
+  // connection is closed at once: nothing more is written behind the cut
+  // frame, later sends to it fail without waiting on a peer that does not
+  // read, and the next pass drops it and reports the loss.
   bool gonder(const orkestra::NodeAdres& hedef, const SurecCerceve& cerceve) override;
   // Closes every connection and the listener; calls no handler.
   void kapat();

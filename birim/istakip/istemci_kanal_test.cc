@@ -222,6 +222,32 @@ TEST_F(Dosya, BozukVeReddedilen) {
   EXPECT_EQ(raporlar, (std::vector<std::pair<uint64_t, std::string>>{{2, "kimlik"}}));
 }
 
+// A hook that asks for the next file as soon as one arrives: the request it
+// opens is the one left open, and each file comes once.
+TEST_F(Dosya, KancadanIstenenDosyaDaGelir) {
+  baglan();
+  std::vector<std::string> istenen = {"ikinci"};
+  kanal.dosyaGeldi = [&](bool ok, const std::string& yol, const std::string& c) {
+    dosyalar.emplace_back(ok, yol, c);
+    if (!istenen.empty()) {
+      EXPECT_TRUE(kanal.dosyaIste(istenen.back()));
+      istenen.pop_back();
+    }
+  };
+  ASSERT_TRUE(kanal.dosyaIste("birinci"));
+  for (const SurecCerceve& c : parcalar) kanal.cerceveGeldi(KRAL, c);
+  std::vector<Giden> g = tasima.al();
+  ASSERT_EQ(g.size(), 2u);
+  EXPECT_EQ(g[1].cerceve.korelasyon, 2u);
+  for (SurecCerceve c : parcalar) {
+    c.korelasyon = 2;
+    kanal.cerceveGeldi(KRAL, c);
+    kanal.cerceveGeldi(KRAL, c);  // a repeat after the end is not taken
+  }
+  EXPECT_EQ(dosyalar, (std::vector<std::tuple<bool, std::string, std::string>>{
+                          {true, "birinci", icerik}, {true, "ikinci", icerik}}));
+}
+
 TEST_F(IstemciKanal, KimlikSoruyaKanit) {
   Anahtar anahtar{};
   anahtar[5] = 9;

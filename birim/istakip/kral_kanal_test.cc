@@ -160,7 +160,37 @@ TEST_F(KralKanal, GonderimHatasiPartileriKeser) {
   kanal.cerceveGeldi(B1, senkron(0, 7));
   tasima.basarili = true;
   EXPECT_TRUE(tasima.al().empty());
-  EXPECT_EQ(kanal.bagliIstemciler(), std::vector<uint64_t>{7});  // subscribed all the same
+  // The transport closes a connection whose send failed and reports it lost
+  // at its next pass; from then on it gets no notices.
+  kanal.baglantiKoptu(B1);
+  EXPECT_TRUE(kanal.bagliIstemciler().empty());
+  kanal.cerceveGeldi(B2, yazma(9, 200));
+  EXPECT_TRUE(tasima.al().empty());
+}
+
+// Batches are closed before their body passes the byte limit, whatever the
+// record count allows; a record larger than the limit still goes, alone.
+TEST_F(KralKanal, SenkronPartisiBaytSinirinda) {
+  IsKralKanal genis{merkez, tasima, 10};
+  for (int i = 0; i < 5; ++i) {
+    ASSERT_TRUE(merkez.yaz(9, 1 + i, yeni(std::string(i == 3 ? 3000 : 1000, 'a')), 0).basarili);
+  }
+  std::vector<Kayit> hepsi = merkez.degisenler(0);
+  ASSERT_EQ(hepsi.size(), 5u);
+  const uint64_t bir = kayitBoyu(hepsi[0]);
+  ASSERT_EQ(bir, kayitKodla(hepsi[0]).size());
+  // Room for two of the small records and not three.
+  genis.senkronBaytSiniri = SENKRON_CEVAP_BASI + 2 * bir + bir / 2;
+  genis.cerceveGeldi(B1, senkron(0, 7));
+  const std::vector<Giden> g = tasima.al();
+  std::vector<size_t> boylar;
+  for (const Parti& b : partiler(g)) boylar.push_back(b.kayitlar.size());
+  EXPECT_EQ(boylar, (std::vector<size_t>{2, 1, 1, 1}));
+  for (size_t i = 0; i < g.size(); ++i) {
+    if (i != 2) {
+      EXPECT_LE(g[i].cerceve.govde.size(), genis.senkronBaytSiniri);
+    }
+  }
 }
 
 TEST_F(KralKanal, AbonelikVeBaglama) {
@@ -300,8 +330,16 @@ TEST_F(Eslesme, DogruKanitBekleyenYazmayiUygular) {
   yanlis[31] ^= 1;
   kanal.cerceveGeldi(B1, kanitCercevesi(777, yanlis));
   EXPECT_EQ(sonuclar(tasima.al()), (std::vector<Sonuc>{{false, "kimlik", 0}}));
-
+  // The failed check spent the challenge: even the right proof over its
+  // nonce is ignored, and the write stays held.
   kanal.cerceveGeldi(B1, kanitCercevesi(777, kanitHesapla(anahtarlar[777], n, 777)));
+  EXPECT_TRUE(tasima.al().empty());
+  EXPECT_EQ(merkez.sonSurum(), 0u);
+  kanal.cerceveGeldi(B1, yazma(777, 2, yeni("son")));
+  const Nonce n2 = soru(tasima.al(), 2);
+  EXPECT_NE(n, n2);
+
+  kanal.cerceveGeldi(B1, kanitCercevesi(777, kanitHesapla(anahtarlar[777], n2, 777)));
   EXPECT_EQ(merkez.sonSurum(), 1u);
   Kayit k;
   ASSERT_TRUE(depo.bul(1, k));
@@ -318,13 +356,39 @@ TEST_F(Eslesme, DogruKanitBekleyenYazmayiUygular) {
   soru(tasima.al(), 4);
 }
 
-TEST_F(Eslesme, SifirNonceIleDeKabul) {
+// Without a nonce hook every challenge draws its nonce from the system's
+// random bytes: a proof seen on one connection is worth nothing on the next.
+TEST_F(Eslesme, NonceKancasizRastgeleVeTekrarlanamaz) {
   kanal.nonceUret = nullptr;
   kanal.cerceveGeldi(B1, senkron(0, 777, 3));
-  EXPECT_EQ(soru(tasima.al(), 3), Nonce{});
-  kanal.cerceveGeldi(B1, kanitCercevesi(777, kanitHesapla(anahtarlar[777], Nonce{}, 777)));
+  const Nonce n1 = soru(tasima.al(), 3);
+  const SurecCerceve kanit = kanitCercevesi(777, kanitHesapla(anahtarlar[777], n1, 777));
+  kanal.cerceveGeldi(B1, kanit);
   EXPECT_EQ(partiler(tasima.al()).size(), 1u);
   EXPECT_EQ(kanal.bagliIstemciler(), std::vector<uint64_t>{777});
+
+  kanal.cerceveGeldi(B2, yazma(777, 1));
+  const Nonce n2 = soru(tasima.al(), 1);
+  EXPECT_NE(n1, n2);
+  EXPECT_NE(n2, Nonce{});
+  kanal.cerceveGeldi(B2, kanit);  // replayed
+  EXPECT_EQ(sonuclar(tasima.al()), (std::vector<Sonuc>{{false, "kimlik", 0}}));
+  EXPECT_EQ(merkez.sonSurum(), 0u);
+}
+
+// A connection answered "eslesme" was sent no challenge, so no proof is
+// looked at there, not even one over the zero nonce of its fresh session.
+TEST_F(Eslesme, SorusuzKanitYokSayilir) {
+  kanal.cerceveGeldi(B1, yazma(999, 1));
+  EXPECT_EQ(sonuclar(tasima.al()), (std::vector<Sonuc>{{false, "eslesme", 1}}));
+  kanal.cerceveGeldi(B1, kanitCercevesi(777, kanitHesapla(anahtarlar[777], Nonce{}, 777)));
+  EXPECT_TRUE(tasima.al().empty());
+  kanal.cerceveGeldi(B1, yazma(777, 2));
+  soru(tasima.al(), 2);  // challenged and held, not applied
+  EXPECT_EQ(merkez.sonSurum(), 0u);
+  // A proof on a connection that never sent a gated frame is ignored too.
+  kanal.cerceveGeldi(B2, kanitCercevesi(777, kanitHesapla(anahtarlar[777], Nonce{}, 777)));
+  EXPECT_TRUE(tasima.al().empty());
 }
 
 // A peer holding only 888's key must not get a write applied as 777: proving

@@ -86,6 +86,16 @@ TEST(KayitKodu, CokFazlaAlanKesilir) {
   EXPECT_EQ(okunan, b.size());
   ASSERT_EQ(c.alanlar.size(), 65535u);
   EXPECT_EQ(c.alanlar.back().first, "65534");
+  EXPECT_EQ(kayitBoyu(k), b.size());
+}
+
+// The size the king plans its batches with is what the encoder writes,
+// strings cut to their longest included.
+TEST(KayitKodu, BoyuKodlananKadar) {
+  Kayit uzun = ornek();
+  uzun.tur = std::string(70000, 't');
+  uzun.alanYaz(std::string(65535, 'a'), std::string(65536, 'v'));
+  for (const Kayit& k : {Kayit{}, ornek(), uzun}) EXPECT_EQ(kayitBoyu(k), kayitKodla(k).size());
 }
 
 TEST(Sonuc, GovdeVeSinirlar) {

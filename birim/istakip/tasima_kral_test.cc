@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -160,6 +161,42 @@ TEST_F(KralTasima, BolunmusCerceveVeYanit) {
       [&] { return !gelen.empty(); }));
   EXPECT_EQ(gelen[0].korelasyon, 11u);
   EXPECT_EQ(gelen[0].govde, "yanit");
+}
+
+// A peer that never reads: the send that finds its buffers full fails once,
+// after the send retry; the connection is closed then, so nothing is written
+// behind the cut frame, later sends fail at once, and the next pass drops it.
+TEST_F(KralTasima, GonderimHatasiBaglantiyiKapatir) {
+  TcpBaglanti b;
+  ASSERT_TRUE(b.baglan("127.0.0.1", port));
+  ASSERT_TRUE(baglantiBekle(1));
+  const orkestra::NodeAdres hedef{1, 0};
+  const SurecCerceve buyuk = cerceve(1, std::string(1 << 20, 'b'));
+  const size_t tel = surecproto::cerceveSerialize(buyuk).size();
+  size_t giden = 0;
+  while (giden < 64 && kral.gonder(hedef, buyuk)) ++giden;
+  ASSERT_LT(giden, 64u) << "the loopback buffers never filled";
+
+  const auto once = std::chrono::steady_clock::now();
+  for (int i = 0; i < 20; ++i) EXPECT_FALSE(kral.gonder(hedef, cerceve(2)));
+  EXPECT_LT(std::chrono::steady_clock::now() - once, std::chrono::milliseconds(50));
+  EXPECT_TRUE(olaylar.empty());
+  kral.nabiz();
+  EXPECT_EQ(olaylar, std::vector<std::string>{"koptu 1:0"});
+  EXPECT_EQ(kral.baglantiSayisi(), 0u);
+
+  // The peer reads the frames that went, part of the one that failed, and
+  // then the end of the stream: nothing sent after the failure.
+  std::string veri;
+  size_t gelen = 0;
+  int n = 0;
+  ASSERT_TRUE(bekle(
+      [&] {
+        while ((n = b.al(veri)) > 0) gelen += static_cast<size_t>(n);
+      },
+      [&] { return n < 0; }, 5000));
+  EXPECT_GE(gelen, giden * tel);
+  EXPECT_LT(gelen, (giden + 1) * tel);
 }
 
 TEST(KralTasimaKapali, AcilmamisGonderemez) {

@@ -4,6 +4,7 @@
 // ping-pong of the same frame size, polled the same way.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "istakip/mesaj.h"
 #include "istakip/tasima_istemci.h"
 #include "istakip/tasima_kral.h"
+#include "olcum/oran_raporu.h"
 #include "orkestra/tcp.h"
 
 namespace vadu::istakip {
@@ -81,7 +83,7 @@ void UygulananYazma(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
   kral.kapat();
 }
-BENCHMARK(UygulananYazma)->Arg(1)->Arg(8)->UseRealTime();
+BENCHMARK(UygulananYazma)->Arg(1)->Arg(8)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
 // Waits until `n` bytes have come in on `b`.
 bool topla(TcpBaglanti& b, size_t n) {
@@ -122,9 +124,29 @@ void PingPong(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
   state.counters["cerceve_bayt"] = static_cast<double>(tel.size());
 }
-BENCHMARK(PingPong)->UseRealTime();
+BENCHMARK(PingPong)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace vadu::istakip
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  vadu::olcum::OranRaporu rapor;
+  benchmark::RunSpecifiedBenchmarks(&rapor);
+  // Each iteration is one write, or one round trip: per second is 1e6 over
+  // the microseconds of one.
+  const auto saniyede = [&](const char* ad) {
+    const double us = rapor.sure(ad);
+    return us > 0 ? 1e6 / us : 0.0;
+  };
+  const double bir = saniyede("UygulananYazma/1/real_time");
+  const double sekiz = saniyede("UygulananYazma/8/real_time");
+  const double ping = saniyede("PingPong/real_time");
+  std::printf("\n1 istemci: %.0f yazma/s, 8 istemci: %.0f yazma/s, ping-pong: %.0f tur/s\n", bir,
+              sekiz, ping);
+  if (bir > 0) std::printf("8 istemcinin 1 istemciye orani: %.3f\n", sekiz / bir);
+  if (ping > 0) std::printf("1 istemcinin ping-pong'a orani: %.3f\n", bir / ping);
+  benchmark::Shutdown();
+  return 0;
+}
