@@ -82,20 +82,20 @@ struct Kosu {
         BULANIK_SART(islem == DOSYA && gelen == nullptr);
         BULANIK_SART(c.korelasyon > sonIstek);
         sonIstek = c.korelasyon;
-        const uint8_t* p = baytlar(c.govde.data());
+        BaytOkuyucu o(c.govde);
         std::string yol;
-        BULANIK_SART(leOkuMetin(p, p + c.govde.size(), yol) && p == baytlar(c.govde.data()) + c.govde.size());
+        BULANIK_SART(o.metin(yol) && o.kalan() == 0);
         BULANIK_SART(!yol.empty());
         istenenYol = yol;
         break;
       }
       case SurecMesajTip::KimlikKanit: {
         BULANIK_SART(anahtarlar && gelenTip(SurecMesajTip::KimlikSor) && c.korelasyon == 0);
-        BULANIK_SART(gelen->govde.size() >= KIMLIK_SOR_BOYU);
-        const uint8_t* sor = baytlar(gelen->govde.data());
-        BULANIK_SART(anahtariVar(leOkuU64(sor)));
-        Nonce nonce;
-        for (size_t i = 0; i < nonce.size(); ++i) nonce[i] = sor[8 + i];
+        BaytOkuyucu sor(gelen->govde);
+        uint64_t kralNo = 0;
+        Nonce nonce{};
+        BULANIK_SART(sor.u64(kralNo) && sor.ham(nonce));
+        BULANIK_SART(anahtariVar(kralNo));
         const Kanit kanit = kanitHesapla(ortakAnahtar(), nonce, no);
         std::string beklenen;
         leYazU64(beklenen, no);

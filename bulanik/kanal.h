@@ -1,5 +1,5 @@
 // What the two channel targets share: a reader that takes fields from the
-// input and gives zeros once it runs out, and a transport double that hands
+// input and gives zeros once it runs out (the codec's cursor underneath), and a transport double that hands
 // every frame offered to it to a checker before it reports the send.
 #pragma once
 
@@ -13,15 +13,20 @@
 #include "istakip/kanit.h"
 #include "istakip/tasima.h"
 #include "orkestra/cerceve.h"
+#include "orkestra/kodlama.h"
 
 namespace vadu::bulanik {
 
 class Girdi {
  public:
-  Girdi(const uint8_t* veri, size_t boy) : p_(veri), son_(veri + boy) {}
+  Girdi(const uint8_t* veri, size_t boy) : o_(veri, veri + boy) {}
 
-  bool bitti() const { return p_ == son_; }
-  uint8_t u8() { return p_ != son_ ? *p_++ : 0; }
+  bool bitti() const { return o_.kalan() == 0; }
+  uint8_t u8() {
+    uint8_t v = 0;
+    o_.u8(v);
+    return v;
+  }
   uint16_t u16() {
     const uint16_t a = u8();
     return static_cast<uint16_t>(a | u8() << 8);
@@ -33,15 +38,13 @@ class Girdi {
   }
   // At most `n` bytes: what is left when fewer remain.
   std::string metin(size_t n) {
-    n = std::min(n, static_cast<size_t>(son_ - p_));
-    std::string s(reinterpret_cast<const char*>(p_), n);
-    p_ += n;
+    std::string s;
+    o_.ham(std::min(n, o_.kalan()), s);
     return s;
   }
 
  private:
-  const uint8_t* p_;
-  const uint8_t* son_;
+  BaytOkuyucu o_;
 };
 
 class DenetciTasima : public orkestra::TasimaArayuz {
@@ -53,7 +56,7 @@ class DenetciTasima : public orkestra::TasimaArayuz {
     return !reddet || !reddet(hedef);
   }
   void teslimEt(const orkestra::NodeAdres& kimden, const SurecCerceve& c) {
-    if (alici) alici(kimden, c);
+    if (alici_) alici_(kimden, c);
   }
 
   std::function<void(const orkestra::NodeAdres&, const SurecCerceve&)> denetle;

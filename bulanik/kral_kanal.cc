@@ -157,15 +157,17 @@ struct Kosu {
       case SurecMesajTip::KimlikSor: {
         BULANIK_SART(eslesme && hedef == adres);
         BULANIK_SART(c.govde.size() == KIMLIK_SOR_BOYU);
-        const uint8_t* b = baytlar(c.govde.data());
-        BULANIK_SART(leOkuU64(b) == KRAL_NO);
+        BaytOkuyucu o(c.govde);
+        uint64_t kralNo = 0;
+        Nonce n{};
+        BULANIK_SART(o.u64(kralNo) && o.ham(n));
+        BULANIK_SART(kralNo == KRAL_NO);
         const SurecCerceve* tutulacak = gecitli(c.korelasyon, false);
         BULANIK_SART(tutulacak != nullptr);
         tutulan[hedef.baglantiNo] = *tutulacak;
         soruAcik.insert(hedef.baglantiNo);
         ++sorular;
-        Nonce& n = nonce[hedef.baglantiNo];
-        for (size_t i = 0; i < n.size(); ++i) n[i] = b[8 + i];
+        nonce[hedef.baglantiNo] = n;
         break;
       }
       case SurecMesajTip::DosyaParca: {

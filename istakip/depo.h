@@ -40,8 +40,8 @@ class DepoBellek : public DepoArayuz {
   bool yazarSiraKaydet(uint64_t istemciNo, uint64_t sira) override;
 
  private:
-  std::unordered_map<uint64_t, Kayit> kayitlar;
-  std::unordered_map<uint64_t, uint64_t> yazarSiralari;
+  std::unordered_map<uint64_t, Kayit> kayitlar_;
+  std::unordered_map<uint64_t, uint64_t> yazarSiralari_;
 };
 
 }  // namespace vadu::istakip

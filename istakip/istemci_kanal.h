@@ -8,7 +8,7 @@
 #include <string>
 
 #include "istakip/istemci.h"
-#include "istakip/kral_kanal.h"
+#include "istakip/kanit.h"
 #include "istakip/parca.h"
 #include "istakip/tasima.h"
 #include "orkestra/cerceve.h"
@@ -23,8 +23,8 @@ class IsIstemciKanal {
 
   // Connected: the last batch of a synchronisation has arrived and no send
   // has failed since.
-  bool bagli() const { return bagliDurum; }
-  void baglantiKoptu() { bagliDurum = false; }
+  bool bagli() const { return bagliDurum_; }
+  void baglantiKoptu() { bagliDurum_ = false; }
   void senkronIste();
   // The write's sequence number; 0 when none is left and nothing was queued.
   uint64_t yaz(const Kayit& k, uint64_t beklenenSurum);
@@ -46,14 +46,14 @@ class IsIstemciKanal {
   void kimlikSorGeldi(const SurecCerceve& c);
   void dosyaBitti(bool basarili, std::string icerik);
 
-  IsIstemci* istemci;
-  TasimaArayuz* tasima;
-  NodeAdres kral;
-  bool bagliDurum = false;
-  uint64_t sonIstekNo = 0;
-  uint64_t bekleyenIstek = 0;  // 0: no request open
-  std::string istenenYol;
-  ParcaBirlestirme birlestirme;
+  IsIstemci* istemci_;
+  TasimaArayuz* tasima_;
+  NodeAdres kral_;
+  bool bagliDurum_ = false;
+  uint64_t sonIstekNo_ = 0;
+  uint64_t bekleyenIstek_ = 0;  // 0: no request open
+  std::string istenenYol_;
+  ParcaBirlestirme birlestirme_;
 };
 
 }  // namespace vadu::istakip

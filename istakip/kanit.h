@@ -5,12 +5,17 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace vadu::istakip {
 
 using Anahtar = std::array<uint8_t, 32>;
 using Nonce = std::array<uint8_t, 16>;
 using Kanit = std::array<uint8_t, 32>;
+
+// The owner's key lookup of both channels: the key shared with the peer of
+// this number, or null for none.
+using AnahtarBul = std::function<const Anahtar*(uint64_t)>;
 
 // The start value of lane `serit` (0 to 3).
 uint64_t seritBasi(unsigned serit);

@@ -11,15 +11,15 @@
 
 namespace vadu::istakip {
 
-IsKralKanal::IsKralKanal(IsMerkez& m, TasimaArayuz& t, uint64_t parca)
-    : merkez(&m), tasima(&t), senkronParca(parca != 0 ? parca : 1) {
-  tasima->aliciAyarla(
+IsKralKanal::IsKralKanal(IsMerkez& merkez, TasimaArayuz& tasima, uint64_t senkronParca)
+    : merkez_(&merkez), tasima_(&tasima), senkronParca_(senkronParca != 0 ? senkronParca : 1) {
+  tasima_->aliciAyarla(
       [this](const NodeAdres& adres, const SurecCerceve& c) { cerceveGeldi(adres, c); });
 }
 
 void IsKralKanal::cevapla(const NodeAdres& adres, bool basarili, const char* kelime,
                           uint64_t korelasyon) {
-  tasima->gonder(adres, mesajCercevesi(SurecMesajTip::Sonuc, korelasyon, sonucKodla(basarili, kelime)));
+  tasima_->gonder(adres, mesajCercevesi(SurecMesajTip::Sonuc, korelasyon, sonucKodla(basarili, kelime)));
 }
 
 void IsKralKanal::cerceveGeldi(const NodeAdres& adres, const SurecCerceve& c) {
@@ -45,20 +45,20 @@ void IsKralKanal::senkronIsteGeldi(const NodeAdres& adres, const SurecCerceve& c
   uint64_t sonSurum = 0, istemciNo = 0;
   if (!senkronIstegiCoz(c.govde, sonSurum, istemciNo)) return;
   if (!eslesmeKapisi(adres, istemciNo, c)) return;
-  if (std::find(aboneler.begin(), aboneler.end(), adres) == aboneler.end()) {
-    aboneler.push_back(adres);
+  if (std::find(aboneler_.begin(), aboneler_.end(), adres) == aboneler_.end()) {
+    aboneler_.push_back(adres);
   }
-  baglantiIstemci[adres.baglantiNo] = istemciNo;
+  baglantiIstemci_[adres.baglantiNo] = istemciNo;
 
-  const std::vector<Kayit> kayitlar = merkez->degisenler(sonSurum);
-  const uint64_t islenenSira = merkez->yazarSira(istemciNo);
+  const std::vector<Kayit> kayitlar = merkez_->degisenler(sonSurum);
+  const uint64_t islenenSira = merkez_->yazarSira(istemciNo);
   size_t i = 0;
   do {
     // A batch ends at `senkronParca` records, or before its body would pass
     // `senkronBaytSiniri`; it always holds one record, if any is left.
     size_t k = 0;
     uint64_t bayt = SENKRON_CEVAP_BASI;
-    while (i + k < kayitlar.size() && k < senkronParca) {
+    while (i + k < kayitlar.size() && k < senkronParca_) {
       const uint64_t boy = kayitBoyu(kayitlar[i + k]);
       if (k != 0 && bayt + boy > senkronBaytSiniri) break;
       bayt += boy;
@@ -66,11 +66,11 @@ void IsKralKanal::senkronIsteGeldi(const NodeAdres& adres, const SurecCerceve& c
     }
     const bool son = i + k >= kayitlar.size();
     const std::vector<Kayit> parti(kayitlar.begin() + i, kayitlar.begin() + i + k);
-    const uint64_t yeniSurum = son ? merkez->sonSurum() : parti.back().surum;
+    const uint64_t yeniSurum = son ? merkez_->sonSurum() : parti.back().surum;
     const SurecCerceve cevap =
         mesajCercevesi(SurecMesajTip::SenkronCevap, c.korelasyon,
                 senkronCevabiKodla(parti, yeniSurum, islenenSira, !son));
-    if (!tasima->gonder(adres, cevap)) return;
+    if (!tasima_->gonder(adres, cevap)) return;
     i += k;
   } while (i < kayitlar.size());
 }
@@ -80,46 +80,46 @@ void IsKralKanal::yazmaIsteGeldi(const NodeAdres& adres, const SurecCerceve& c) 
   Kayit kayit;
   if (!yazmaIstegiCoz(c.govde, istemciNo, sira, beklenenSurum, kayit)) return;
   if (!eslesmeKapisi(adres, istemciNo, c)) return;
-  const auto bag = baglantiIstemci.find(adres.baglantiNo);
-  if ((bag != baglantiIstemci.end() && bag->second != istemciNo) ||
+  const auto bag = baglantiIstemci_.find(adres.baglantiNo);
+  if ((bag != baglantiIstemci_.end() && bag->second != istemciNo) ||
       (yazmaIzni && !yazmaIzni(adres, istemciNo, kayit))) {
-    ++reddedilenYazma;
+    ++reddedilenYazma_;
     cevapla(adres, false, "yetki", sira);
     return;
   }
-  const YazmaSonucu r = merkez->yaz(istemciNo, sira, kayit, beklenenSurum);
+  const YazmaSonucu r = merkez_->yaz(istemciNo, sira, kayit, beklenenSurum);
   if (r.cakisma) {
-    ++cakismaSayisi;
+    ++cakismaSayisi_;
     cevapla(adres, false, "cakisma", sira);
   } else if (r.depoHatasi) {
     cevapla(adres, false, "depo", sira);
   } else if (!r.basarili) {
     cevapla(adres, true, "tekrar", sira);
   } else {
-    ++uygulananYazmaSayisi;
+    ++uygulananYazmaSayisi_;
     yazmaYayinla(r.kayit, istemciNo, sira);
   }
 }
 
 void IsKralKanal::dosyaIsteGeldi(const NodeAdres& adres, const SurecCerceve& c) {
   if (eslesmeZorunlu) {
-    const auto o = oturumlar.find(adres.baglantiNo);
-    if (o == oturumlar.end() || !o->second.dogrulandi) {
+    const auto o = oturumlar_.find(adres.baglantiNo);
+    if (o == oturumlar_.end() || !o->second.dogrulandi) {
       cevapla(adres, false, "kimlik", c.korelasyon);
       return;
     }
   }
-  const uint8_t* p = baytlar(c.govde.data());
+  BaytOkuyucu o(c.govde);
   std::string yol;
-  if (!leOkuMetin(p, p + c.govde.size(), yol)) return;
+  if (!o.metin(yol)) return;
   std::string icerik;
   if (!dosyaIzni || !dosyaOku || !dosyaIzni(yol) || !dosyaOku(yol, icerik)) {
     cevapla(adres, false, "dosya", c.korelasyon);
     return;
   }
-  ++sonAktarimNo;
-  for (const Parca& parca : parcala(sonAktarimNo, icerik, parcaBoyu)) {
-    if (!tasima->gonder(adres, mesajCercevesi(SurecMesajTip::DosyaParca, c.korelasyon,
+  ++sonAktarimNo_;
+  for (const Parca& parca : parcala(sonAktarimNo_, icerik, parcaBoyu)) {
+    if (!tasima_->gonder(adres, mesajCercevesi(SurecMesajTip::DosyaParca, c.korelasyon,
                                        parcaKodla(parca)))) {
       return;
     }
@@ -127,11 +127,12 @@ void IsKralKanal::dosyaIsteGeldi(const NodeAdres& adres, const SurecCerceve& c) 
 }
 
 void IsKralKanal::kimlikKanitGeldi(const NodeAdres& adres, const SurecCerceve& c) {
-  if (c.govde.size() < KIMLIK_KANIT_BOYU) return;
-  const uint8_t* govde = baytlar(c.govde.data());
-  const uint64_t no = leOkuU64(govde);
-  const auto o = oturumlar.find(adres.baglantiNo);
-  if (o == oturumlar.end() || !o->second.soruAcik || o->second.dogrulananlar.count(no) != 0) {
+  BaytOkuyucu okuyucu(c.govde);
+  uint64_t no = 0;
+  const uint8_t* kanit = nullptr;
+  if (!okuyucu.u64(no) || !okuyucu.ham(Kanit{}.size(), kanit)) return;
+  const auto o = oturumlar_.find(adres.baglantiNo);
+  if (o == oturumlar_.end() || !o->second.soruAcik || o->second.dogrulananlar.count(no) != 0) {
     return;
   }
   const Anahtar* anahtar = anahtarBul ? anahtarBul(no) : nullptr;
@@ -140,7 +141,7 @@ void IsKralKanal::kimlikKanitGeldi(const NodeAdres& adres, const SurecCerceve& c
   // the same nonce, nor can one that was seen be sent again later.
   o->second.soruAcik = false;
   const Kanit beklenen = kanitHesapla(*anahtar, o->second.nonce, no);
-  if (!kanitEsit(beklenen.data(), govde + 8)) {
+  if (!kanitEsit(beklenen.data(), kanit)) {
     cevapla(adres, false, "kimlik", 0);
     return;
   }
@@ -160,7 +161,7 @@ void IsKralKanal::kimlikKanitGeldi(const NodeAdres& adres, const SurecCerceve& c
 bool IsKralKanal::eslesmeKapisi(const NodeAdres& adres, uint64_t istemciNo,
                                 const SurecCerceve& c) {
   if (!eslesmeZorunlu) return true;
-  Oturum& oturum = oturumlar[adres.baglantiNo];
+  Oturum& oturum = oturumlar_[adres.baglantiNo];
   if (oturum.dogrulananlar.count(istemciNo) != 0) return true;
   const Anahtar* anahtar = anahtarBul ? anahtarBul(istemciNo) : nullptr;
   if (anahtar == nullptr) {
@@ -178,27 +179,27 @@ bool IsKralKanal::eslesmeKapisi(const NodeAdres& adres, uint64_t istemciNo,
   std::string govde;
   leYazU64(govde, kralNo);
   govde.append(reinterpret_cast<const char*>(oturum.nonce.data()), oturum.nonce.size());
-  tasima->gonder(adres, mesajCercevesi(SurecMesajTip::KimlikSor, c.korelasyon, std::move(govde)));
+  tasima_->gonder(adres, mesajCercevesi(SurecMesajTip::KimlikSor, c.korelasyon, std::move(govde)));
   return false;
 }
 
 void IsKralKanal::baglantiKoptu(const NodeAdres& adres) {
-  aboneler.erase(std::remove(aboneler.begin(), aboneler.end(), adres), aboneler.end());
-  baglantiIstemci.erase(adres.baglantiNo);
-  oturumlar.erase(adres.baglantiNo);
+  aboneler_.erase(std::remove(aboneler_.begin(), aboneler_.end(), adres), aboneler_.end());
+  baglantiIstemci_.erase(adres.baglantiNo);
+  oturumlar_.erase(adres.baglantiNo);
 }
 
 void IsKralKanal::yazmaYayinla(const Kayit& k, uint64_t yazarNo, uint64_t yazarSira) {
   const SurecCerceve bildirim = mesajCercevesi(SurecMesajTip::YazmaBildir, yazarSira,
                                         yazmaBildirimiKodla(k, yazarNo, yazarSira));
-  for (const NodeAdres& abone : aboneler) tasima->gonder(abone, bildirim);
+  for (const NodeAdres& abone : aboneler_) tasima_->gonder(abone, bildirim);
 }
 
 std::vector<uint64_t> IsKralKanal::bagliIstemciler() const {
   std::vector<uint64_t> liste;
-  for (const NodeAdres& abone : aboneler) {
-    const auto bag = baglantiIstemci.find(abone.baglantiNo);
-    if (bag != baglantiIstemci.end()) liste.push_back(bag->second);
+  for (const NodeAdres& abone : aboneler_) {
+    const auto bag = baglantiIstemci_.find(abone.baglantiNo);
+    if (bag != baglantiIstemci_.end()) liste.push_back(bag->second);
   }
   return liste;
 }

@@ -20,11 +20,6 @@
 
 namespace vadu::istakip {
 
-using orkestra::NodeAdres;
-using orkestra::TasimaArayuz;
-
-using AnahtarBul = std::function<const Anahtar*(uint64_t)>;
-
 // The pairing state of one connection.
 struct Oturum {
   bool dogrulandi = false;  // some client number has been proved
@@ -42,7 +37,8 @@ struct Oturum {
 
 class IsKralKanal {
  public:
-  // Registers with `tasima`; the channel must outlive every delivery.
+  // Registers with `tasima`; the channel must outlive every delivery. A
+  // `senkronParca` of 0 is taken as 1.
   IsKralKanal(IsMerkez& merkez, TasimaArayuz& tasima, uint64_t senkronParca);
 
   void cerceveGeldi(const NodeAdres& adres, const SurecCerceve& c);
@@ -52,9 +48,9 @@ class IsKralKanal {
   void baglantiKoptu(const NodeAdres& adres);
   void yazmaYayinla(const Kayit& k, uint64_t yazarNo, uint64_t yazarSira);
   std::vector<uint64_t> bagliIstemciler() const;
-  uint64_t uygulananYazma() const { return uygulananYazmaSayisi; }
-  uint64_t cakismalar() const { return cakismaSayisi; }
-  uint64_t reddedilenYazmalar() const { return reddedilenYazma; }
+  uint64_t uygulananYazma() const { return uygulananYazmaSayisi_; }
+  uint64_t cakismalar() const { return cakismaSayisi_; }
+  uint64_t reddedilenYazmalar() const { return reddedilenYazma_; }
 
   // Set by the owner; left empty, pairing, write authorisation and file
   // serving stay off. Without `nonceUret` each challenge's nonce comes from
@@ -79,16 +75,16 @@ class IsKralKanal {
   void dosyaIsteGeldi(const NodeAdres& adres, const SurecCerceve& c);
   void kimlikKanitGeldi(const NodeAdres& adres, const SurecCerceve& c);
 
-  IsMerkez* merkez;
-  TasimaArayuz* tasima;
-  uint64_t senkronParca;
-  std::vector<NodeAdres> aboneler;
-  std::unordered_map<uint64_t, uint64_t> baglantiIstemci;
-  std::unordered_map<uint64_t, Oturum> oturumlar;
-  uint64_t sonAktarimNo = 0;
-  uint64_t uygulananYazmaSayisi = 0;
-  uint64_t cakismaSayisi = 0;
-  uint64_t reddedilenYazma = 0;
+  IsMerkez* merkez_;
+  TasimaArayuz* tasima_;
+  uint64_t senkronParca_;
+  std::vector<NodeAdres> aboneler_;
+  std::unordered_map<uint64_t, uint64_t> baglantiIstemci_;
+  std::unordered_map<uint64_t, Oturum> oturumlar_;
+  uint64_t sonAktarimNo_ = 0;
+  uint64_t uygulananYazmaSayisi_ = 0;
+  uint64_t cakismaSayisi_ = 0;
+  uint64_t reddedilenYazma_ = 0;
 };
 
 }  // namespace vadu::istakip

@@ -5,21 +5,22 @@
 
 namespace vadu::istakip {
 
-IsMerkez::IsMerkez(DepoArayuz& d) : depo(&d), sonSurum_(d.enBuyukSurum()), sonId_(d.enBuyukId()) {}
+IsMerkez::IsMerkez(DepoArayuz& depo)
+    : depo_(&depo), sonSurum_(depo.enBuyukSurum()), sonId_(depo.enBuyukId()) {}
 
 YazmaSonucu IsMerkez::yaz(uint64_t istemciNo, uint64_t sira, const Kayit& kayit,
                           uint64_t beklenenSurum) {
   YazmaSonucu sonuc;
   if (sira == 0) return sonuc;
-  if (sira <= depo->yazarSira(istemciNo)) return sonuc;
+  if (sira <= depo_->yazarSira(istemciNo)) return sonuc;
 
   // A new record has nothing to compare with.
   if (beklenenSurum != 0 && kayit.id != 0) {
     Kayit mevcut;
-    if (!depo->bul(kayit.id, mevcut) || mevcut.surum != beklenenSurum) {
+    if (!depo_->bul(kayit.id, mevcut) || mevcut.surum != beklenenSurum) {
       sonuc.cakisma = true;
       // The sequence number is used up: the same write again is a repeat.
-      depo->yazarSiraKaydet(istemciNo, sira);
+      depo_->yazarSiraKaydet(istemciNo, sira);
       return sonuc;
     }
   }
@@ -34,7 +35,7 @@ YazmaSonucu IsMerkez::yaz(uint64_t istemciNo, uint64_t sira, const Kayit& kayit,
   Kayit k = kayit;
   if (k.id == 0) k.id = sonId_ + 1;
   k.surum = sonSurum_ + 1;
-  if (!depo->kaydet(k)) {
+  if (!depo_->kaydet(k)) {
     sonuc.depoHatasi = true;
     return sonuc;
   }
@@ -43,7 +44,7 @@ YazmaSonucu IsMerkez::yaz(uint64_t istemciNo, uint64_t sira, const Kayit& kayit,
   // reuse them and overwrite it.
   sonId_ = std::max(sonId_, k.id);
   sonSurum_ = k.surum;
-  if (!depo->yazarSiraKaydet(istemciNo, sira)) {
+  if (!depo_->yazarSiraKaydet(istemciNo, sira)) {
     sonuc.depoHatasi = true;
     return sonuc;
   }

@@ -31,11 +31,11 @@ class IsMerkez {
   YazmaSonucu yaz(uint64_t istemciNo, uint64_t sira, const Kayit& kayit, uint64_t beklenenSurum);
 
   uint64_t sonSurum() const { return sonSurum_; }
-  std::vector<Kayit> degisenler(uint64_t surum) { return depo->degisenler(surum); }
-  uint64_t yazarSira(uint64_t istemciNo) { return depo->yazarSira(istemciNo); }
+  std::vector<Kayit> degisenler(uint64_t surum) { return depo_->degisenler(surum); }
+  uint64_t yazarSira(uint64_t istemciNo) { return depo_->yazarSira(istemciNo); }
 
  private:
-  DepoArayuz* depo;
+  DepoArayuz* depo_;
   uint64_t sonSurum_;
   uint64_t sonId_;
 };

@@ -28,12 +28,24 @@ size_t metinBoyu(const std::string& s) {
   return 2 + (s.size() < EN_UZUN_METIN ? s.size() : EN_UZUN_METIN);
 }
 
-struct Okuyucu {
-  const uint8_t* p;
-  const uint8_t* son;
-  explicit Okuyucu(const std::string& govde)
-      : p(baytlar(govde.data())), son(baytlar(govde.data()) + govde.size()) {}
-};
+// The record's fields after its kind, taken together: `surum`, `silindi` and
+// the pair count.
+constexpr size_t KAYIT_ORTASI = 8 + 1 + 2;
+
+bool kayitOku(BaytOkuyucu& o, Kayit& k) {
+  if (!o.u64(k.id) || !o.metin(k.tur)) return false;
+  uint16_t n = 0;
+  if (!o.yeter(KAYIT_ORTASI) || !o.u64(k.surum) || !o.bayrak(k.silindi) || !o.u16(n)) {
+    return false;
+  }
+  k.alanlar.clear();
+  for (uint16_t i = 0; i < n; ++i) {
+    std::string ad, deger;
+    if (!o.metin(ad) || !o.metin(deger)) return false;
+    k.alanlar.emplace_back(std::move(ad), std::move(deger));
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -52,10 +64,8 @@ std::string sonucKodla(bool basarili, const std::string& sonuc) {
 }
 
 bool sonucCoz(const std::string& govde, bool& basarili, std::string& sonuc) {
-  if (govde.empty()) return false;
-  Okuyucu o(govde);
-  basarili = *o.p++ != 0;
-  return leOkuMetin(o.p, o.son, sonuc);
+  BaytOkuyucu o(govde);
+  return o.bayrak(basarili) && o.metin(sonuc);
 }
 
 std::string kayitKodla(const Kayit& k) {
@@ -72,23 +82,10 @@ size_t kayitBoyu(const Kayit& k) {
 }
 
 bool kayitCoz(const uint8_t*& p, const uint8_t* son, Kayit& k) {
-  if (son - p < 8) return false;
-  k.id = leOkuU64(p);
-  p += 8;
-  if (!leOkuMetin(p, son, k.tur)) return false;
-  if (son - p < 11) return false;
-  k.surum = leOkuU64(p);
-  p += 8;
-  k.silindi = *p++ != 0;
-  const uint16_t n = leOkuU16(p);
-  p += 2;
-  k.alanlar.clear();
-  for (uint16_t i = 0; i < n; ++i) {
-    std::string ad, deger;
-    if (!leOkuMetin(p, son, ad) || !leOkuMetin(p, son, deger)) return false;
-    k.alanlar.emplace_back(std::move(ad), std::move(deger));
-  }
-  return true;
+  BaytOkuyucu o(p, son);
+  const bool tamam = kayitOku(o, k);
+  p = o.konum();
+  return tamam;
 }
 
 std::string senkronIstegiKodla(uint64_t sonSurum, uint64_t istemciNo) {
@@ -99,11 +96,8 @@ std::string senkronIstegiKodla(uint64_t sonSurum, uint64_t istemciNo) {
 }
 
 bool senkronIstegiCoz(const std::string& govde, uint64_t& sonSurum, uint64_t& istemciNo) {
-  if (govde.size() < SENKRON_ISTEK_BOYU) return false;
-  const uint8_t* p = baytlar(govde.data());
-  sonSurum = leOkuU64(p);
-  istemciNo = leOkuU64(p + 8);
-  return true;
+  BaytOkuyucu o(govde);
+  return o.yeter(SENKRON_ISTEK_BOYU) && o.u64(sonSurum) && o.u64(istemciNo);
 }
 
 std::string senkronCevabiKodla(const std::vector<Kayit>& kayitlar, uint64_t yeniSurum,
@@ -119,19 +113,18 @@ std::string senkronCevabiKodla(const std::vector<Kayit>& kayitlar, uint64_t yeni
 
 bool senkronCevabiCoz(const std::string& govde, std::vector<Kayit>& kayitlar,
                       uint64_t& yeniSurum, uint64_t& islenenSira, bool& devamVar) {
-  if (govde.size() < SENKRON_CEVAP_BASI) return false;
-  Okuyucu o(govde);
-  yeniSurum = leOkuU64(o.p);
-  islenenSira = leOkuU64(o.p + 8);
-  devamVar = o.p[16] != 0;
-  const uint32_t n = leOkuU32(o.p + 17);
-  o.p += SENKRON_CEVAP_BASI;
+  BaytOkuyucu o(govde);
+  uint32_t n = 0;
+  if (!o.yeter(SENKRON_CEVAP_BASI) || !o.u64(yeniSurum) || !o.u64(islenenSira) ||
+      !o.bayrak(devamVar) || !o.u32(n)) {
+    return false;
+  }
   kayitlar.clear();
   // The count comes from the peer: records are added as they decode, never
   // reserved ahead from it.
   for (uint32_t i = 0; i < n; ++i) {
     Kayit k;
-    if (!kayitCoz(o.p, o.son, k)) return false;
+    if (!kayitOku(o, k)) return false;
     kayitlar.push_back(std::move(k));
   }
   return true;
@@ -149,13 +142,9 @@ std::string yazmaIstegiKodla(uint64_t istemciNo, uint64_t sira, uint64_t beklene
 
 bool yazmaIstegiCoz(const std::string& govde, uint64_t& istemciNo, uint64_t& sira,
                     uint64_t& beklenenSurum, Kayit& k) {
-  if (govde.size() < YAZMA_ISTEK_BASI) return false;
-  Okuyucu o(govde);
-  istemciNo = leOkuU64(o.p);
-  sira = leOkuU64(o.p + 8);
-  beklenenSurum = leOkuU64(o.p + 16);
-  o.p += YAZMA_ISTEK_BASI;
-  return kayitCoz(o.p, o.son, k);
+  BaytOkuyucu o(govde);
+  return o.yeter(YAZMA_ISTEK_BASI) && o.u64(istemciNo) && o.u64(sira) && o.u64(beklenenSurum) &&
+         kayitOku(o, k);
 }
 
 std::string yazmaBildirimiKodla(const Kayit& k, uint64_t yazarNo, uint64_t yazarSira) {
@@ -168,12 +157,8 @@ std::string yazmaBildirimiKodla(const Kayit& k, uint64_t yazarNo, uint64_t yazar
 
 bool yazmaBildirimiCoz(const std::string& govde, Kayit& k, uint64_t& yazarNo,
                        uint64_t& yazarSira) {
-  if (govde.size() < YAZMA_BILDIRIM_BASI) return false;
-  Okuyucu o(govde);
-  yazarNo = leOkuU64(o.p);
-  yazarSira = leOkuU64(o.p + 8);
-  o.p += YAZMA_BILDIRIM_BASI;
-  return kayitCoz(o.p, o.son, k);
+  BaytOkuyucu o(govde);
+  return o.yeter(YAZMA_BILDIRIM_BASI) && o.u64(yazarNo) && o.u64(yazarSira) && kayitOku(o, k);
 }
 
 }  // namespace vadu::istakip

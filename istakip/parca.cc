@@ -25,15 +25,13 @@ std::string parcaKodla(const Parca& p) {
 }
 
 bool parcaCoz(const std::string& govde, Parca& p) {
-  if (govde.size() < PARCA_BASLIGI) return false;
-  const uint8_t* b = baytlar(govde.data());
-  p.aktarimNo = leOkuU64(b + 2);
-  p.sira = leOkuU32(b + 10);
-  p.adet = leOkuU32(b + 14);
-  p.ozet = leOkuU64(b + 18);
-  const uint32_t L = leOkuU32(b + 26);
-  if (govde.size() - PARCA_BASLIGI < L) return false;
-  p.veri.assign(govde, PARCA_BASLIGI, L);
+  BaytOkuyucu o(govde);
+  uint16_t etiket = 0;
+  uint32_t uzunluk = 0;
+  if (!o.yeter(PARCA_BASLIGI) || !o.u16(etiket) || !o.u64(p.aktarimNo) || !o.u32(p.sira) ||
+      !o.u32(p.adet) || !o.u64(p.ozet) || !o.u32(uzunluk) || !o.ham(uzunluk, p.veri)) {
+    return false;
+  }
   return p.aktarimNo != 0 && p.adet != 0 && p.sira < p.adet;
 }
 

@@ -30,10 +30,18 @@ class TasimaArayuz {
   virtual bool gonder(const NodeAdres& hedef, const SurecCerceve& cerceve) = 0;
   // Replaces the receive handler. A slot of its own, though no transport
   // needs to override it.
-  virtual void aliciAyarla(CerceveAlici yeni) { alici = std::move(yeni); }
+  virtual void aliciAyarla(CerceveAlici alici) { alici_ = std::move(alici); }
 
  protected:
-  CerceveAlici alici;
+  CerceveAlici alici_;
 };
 
 }  // namespace vadu::orkestra
+
+namespace vadu::istakip {
+
+// The channels of job tracking name the transport's types as their own.
+using orkestra::NodeAdres;
+using orkestra::TasimaArayuz;
+
+}  // namespace vadu::istakip

@@ -32,18 +32,18 @@ class IstakipTasimaIstemci : public orkestra::TasimaArayuz {
   void kapat();
   // Closes and calls `koptu`: the path of every failure of an open connection.
   void baglantiyiBirak();
-  bool bagliMi() const { return baglanti.acikMi(); }
-  void baglandiAyarla(std::function<void()> isleyici) { baglandi = std::move(isleyici); }
-  void koptuAyarla(std::function<void()> isleyici) { koptu = std::move(isleyici); }
+  bool bagliMi() const { return baglanti_.acikMi(); }
+  void baglandiAyarla(std::function<void()> isleyici) { baglandi_ = std::move(isleyici); }
+  void koptuAyarla(std::function<void()> isleyici) { koptu_ = std::move(isleyici); }
 
  private:
-  std::string host;
-  uint16_t port = 0;
-  TcpBaglanti baglanti;
-  CerceveCozucu cozucu{0x400000};
-  uint64_t sonDeneme = 0;  // 0: no attempt since the target was set
-  std::function<void()> baglandi;
-  std::function<void()> koptu;
+  std::string host_;
+  uint16_t port_ = 0;
+  TcpBaglanti baglanti_;
+  CerceveCozucu cozucu_{0x400000};
+  uint64_t sonDeneme_ = 0;  // 0: no attempt since the target was set
+  std::function<void()> baglandi_;
+  std::function<void()> koptu_;
 };
 
 }  // namespace vadu

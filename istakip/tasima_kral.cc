@@ -5,31 +5,31 @@
 
 namespace vadu {
 
-bool IstakipTasimaKral::ac(uint16_t port, uint64_t sinir, uint64_t tavan) {
-  govdeSiniri = sinir;
-  baglantiTavani = tavan != 0 ? tavan : 1;
-  return dinleyici.ac(port);
+bool IstakipTasimaKral::ac(uint16_t port, uint64_t govdeSiniri, uint64_t baglantiTavani) {
+  govdeSiniri_ = govdeSiniri;
+  baglantiTavani_ = baglantiTavani != 0 ? baglantiTavani : 1;
+  return dinleyici_.ac(port);
 }
 
 void IstakipTasimaKral::nabiz() {
-  for (uint64_t soket = dinleyici.kabulEt(); soket != 0; soket = dinleyici.kabulEt()) {
-    if (baglantilar.size() < baglantiTavani) {
-      baglantilar.push_back(std::make_unique<BaglantiKaydi>(++sonBaglantiNo, soket, govdeSiniri));
+  for (uint64_t soket = dinleyici_.kabulEt(); soket != 0; soket = dinleyici_.kabulEt()) {
+    if (baglantilar_.size() < baglantiTavani_) {
+      baglantilar_.push_back(std::make_unique<BaglantiKaydi>(++sonBaglantiNo_, soket, govdeSiniri_));
     } else {
       // Adopted only to be closed: the peer reads an end of stream.
       TcpBaglanti reddedilenBaglanti(soket);
       reddedilenBaglanti.kapat();
-      ++reddedilen;
+      ++reddedilenBaglanti_;
     }
   }
-  for (size_t i = 0; i < baglantilar.size();) {
-    if (oku(*baglantilar[i])) {
+  for (size_t i = 0; i < baglantilar_.size();) {
+    if (oku(*baglantilar_[i])) {
       ++i;
       continue;
     }
-    const orkestra::NodeAdres adres{baglantilar[i]->id, 0};
-    baglantilar.erase(baglantilar.begin() + static_cast<std::ptrdiff_t>(i));
-    if (baglantiKoptu) baglantiKoptu(adres);
+    const orkestra::NodeAdres adres{baglantilar_[i]->id, 0};
+    baglantilar_.erase(baglantilar_.begin() + static_cast<std::ptrdiff_t>(i));
+    if (baglantiKoptu_) baglantiKoptu_(adres);
   }
 }
 
@@ -42,14 +42,14 @@ bool IstakipTasimaKral::oku(BaglantiKaydi& kayit) {
     if (n < 0) return false;
     std::vector<SurecCerceve> cerceveler;
     if (!kayit.cozucu.besle(veri.data(), veri.size(), cerceveler)) return false;
-    if (alici) {
-      for (const SurecCerceve& c : cerceveler) alici(adres, c);
+    if (alici_) {
+      for (const SurecCerceve& c : cerceveler) alici_(adres, c);
     }
   }
 }
 
 bool IstakipTasimaKral::gonder(const orkestra::NodeAdres& hedef, const SurecCerceve& cerceve) {
-  for (const auto& kayit : baglantilar) {
+  for (const auto& kayit : baglantilar_) {
     if (kayit->id != hedef.baglantiNo) continue;
     if (kayit->baglanti.gonder(surecproto::cerceveSerialize(cerceve))) return true;
     // Removing the record here could pull it from under a pass that is
@@ -61,8 +61,8 @@ bool IstakipTasimaKral::gonder(const orkestra::NodeAdres& hedef, const SurecCerc
 }
 
 void IstakipTasimaKral::kapat() {
-  baglantilar.clear();
-  dinleyici.kapat();
+  baglantilar_.clear();
+  dinleyici_.kapat();
 }
 
 }  // namespace vadu

@@ -38,14 +38,14 @@ class IstakipTasimaKral : public orkestra::TasimaArayuz {
   bool gonder(const orkestra::NodeAdres& hedef, const SurecCerceve& cerceve) override;
   // Closes every connection and the listener; calls no handler.
   void kapat();
-  uint64_t baglantiSayisi() const { return baglantilar.size(); }
-  uint64_t reddedilenBaglanti() const { return reddedilen; }
-  void baglantiKoptuAyarla(KoptuIsleyici isleyici) { baglantiKoptu = std::move(isleyici); }
+  uint64_t baglantiSayisi() const { return baglantilar_.size(); }
+  uint64_t reddedilenBaglanti() const { return reddedilenBaglanti_; }
+  void baglantiKoptuAyarla(KoptuIsleyici isleyici) { baglantiKoptu_ = std::move(isleyici); }
 
  private:
   struct BaglantiKaydi {
-    BaglantiKaydi(uint64_t no, uint64_t soket, uint64_t govdeSiniri)
-        : id(no), baglanti(soket), cozucu(govdeSiniri) {}
+    BaglantiKaydi(uint64_t id, uint64_t soket, uint64_t govdeSiniri)
+        : id(id), baglanti(soket), cozucu(govdeSiniri) {}
     uint64_t id;
     TcpBaglanti baglanti;
     CerceveCozucu cozucu;
@@ -54,13 +54,13 @@ class IstakipTasimaKral : public orkestra::TasimaArayuz {
   // Reads one connection dry; false when it must be dropped.
   bool oku(BaglantiKaydi& kayit);
 
-  TcpDinleyici dinleyici;
-  std::vector<std::unique_ptr<BaglantiKaydi>> baglantilar;  // oldest first
-  uint64_t govdeSiniri = 0x400000;
-  uint64_t baglantiTavani = 32;
-  uint64_t sonBaglantiNo = 0;  // numbers are never reused by the object
-  uint64_t reddedilen = 0;
-  KoptuIsleyici baglantiKoptu;
+  TcpDinleyici dinleyici_;
+  std::vector<std::unique_ptr<BaglantiKaydi>> baglantilar_;  // oldest first
+  uint64_t govdeSiniri_ = 0x400000;
+  uint64_t baglantiTavani_ = 32;
+  uint64_t sonBaglantiNo_ = 0;  // numbers are never reused by the object
+  uint64_t reddedilenBaglanti_ = 0;
+  KoptuIsleyici baglantiKoptu_;
 };
 
 }  // namespace vadu

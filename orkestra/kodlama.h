@@ -1,10 +1,12 @@
 // Little-endian field codec: unsigned integers least significant byte first,
 // strings as a u16 length and their bytes. Writers append to a byte string;
 // the integer readers read where their caller has already checked the length,
-// and leOkuMetin is the one reader that checks bounds and moves a cursor.
+// and leOkuMetin checks bounds and moves a cursor. Received bodies are read
+// field by field through BaytOkuyucu, which checks every read.
 #pragma once
 
 #include <cstddef>
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -63,5 +65,85 @@ inline bool leOkuMetin(const uint8_t*& p, const uint8_t* son, std::string& out) 
   p += n;
   return true;
 }
+
+// A cursor over received bytes that checks its bounds, over the readers
+// above. Each read takes one field at the cursor and moves past it. A read
+// that finds too few bytes fails, marks the reader as run out for good, and
+// moves nothing and writes nothing; `metin` alone fails as leOkuMetin does:
+// when the length is there but its bytes are not, the cursor stays just past
+// the length.
+class BaytOkuyucu {
+ public:
+  BaytOkuyucu(const uint8_t* bas, const uint8_t* son) : p_(bas), son_(son) {}
+  explicit BaytOkuyucu(const std::string& govde)
+      : BaytOkuyucu(baytlar(govde.data()), baytlar(govde.data()) + govde.size()) {}
+
+  bool u8(uint8_t& v) {
+    if (!al(1)) return false;
+    v = *p_++;
+    return true;
+  }
+  // A flag: one byte, true when it is not 0.
+  bool bayrak(bool& v) {
+    uint8_t b = 0;
+    if (!u8(b)) return false;
+    v = b != 0;
+    return true;
+  }
+  bool u16(uint16_t& v) { return sayi(v, leOkuU16); }
+  bool u32(uint32_t& v) { return sayi(v, leOkuU32); }
+  bool u64(uint64_t& v) { return sayi(v, leOkuU64); }
+  bool metin(std::string& v) {
+    if (leOkuMetin(p_, son_, v)) return true;
+    tukendi_ = true;
+    return false;
+  }
+  // The next `n` bytes where they lie: `v` points at them in the input.
+  bool ham(size_t n, const uint8_t*& v) {
+    if (!al(n)) return false;
+    v = p_;
+    p_ += n;
+    return true;
+  }
+  // The next `n` bytes, copied into `v`.
+  bool ham(size_t n, std::string& v) {
+    const uint8_t* b = nullptr;
+    if (!ham(n, b)) return false;
+    v.assign(reinterpret_cast<const char*>(b), n);
+    return true;
+  }
+  template <size_t N>
+  bool ham(std::array<uint8_t, N>& v) {
+    const uint8_t* b = nullptr;
+    if (!ham(N, b)) return false;
+    for (size_t i = 0; i < N; ++i) v[i] = b[i];
+    return true;
+  }
+
+  // Whether `n` more bytes are there; reads nothing and marks nothing.
+  bool yeter(size_t n) const { return kalan() >= n; }
+  size_t kalan() const { return static_cast<size_t>(son_ - p_); }
+  // A read has failed for want of bytes.
+  bool tukendi() const { return tukendi_; }
+  const uint8_t* konum() const { return p_; }
+
+ private:
+  bool al(size_t n) {
+    if (yeter(n)) return true;
+    tukendi_ = true;
+    return false;
+  }
+  template <typename T>
+  bool sayi(T& v, T (*oku)(const uint8_t*)) {
+    if (!al(sizeof(T))) return false;
+    v = oku(p_);
+    p_ += sizeof(T);
+    return true;
+  }
+
+  const uint8_t* p_;
+  const uint8_t* son_;
+  bool tukendi_ = false;
+};
 
 }  // namespace vadu

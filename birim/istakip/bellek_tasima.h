@@ -26,7 +26,7 @@ class BellekTasima : public orkestra::TasimaArayuz {
     return true;
   }
   void teslimEt(const orkestra::NodeAdres& kimden, const SurecCerceve& c) {
-    if (alici) alici(kimden, c);
+    if (alici_) alici_(kimden, c);
   }
   std::vector<Giden> al() { return std::exchange(gidenler, {}); }
 

@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "birim/istakip/bellek_tasima.h"
+#include "istakip/depo.h"
+#include "istakip/kral_kanal.h"
+#include "istakip/merkez.h"
 #include "istakip/mesaj.h"
 #include "istakip/parca.h"
 #include "orkestra/kodlama.h"

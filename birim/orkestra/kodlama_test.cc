@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
 #include <string>
 
 namespace vadu {
@@ -86,6 +88,97 @@ TEST(Kodlama, StringReaderWithCursorPastTheEndFails) {
   EXPECT_FALSE(leOkuMetin(p, b(s) + 1, out));
   EXPECT_EQ(p, b(s) + 3);
   EXPECT_EQ(out, "eski");
+}
+
+// Each field in order, the cursor moving past it.
+TEST(BaytOkuyucu, AlanlariSirayla) {
+  std::string g("\x07\x00\x02\x01\x04\x03\x02\x01", 8);
+  leYazU64(g, 0x1122334455667788ull);
+  leYazMetin(g, "ad");
+  g += "xyz";
+  BaytOkuyucu o(g);
+  uint8_t a = 0;
+  bool bayrak = false;
+  uint16_t c = 0;
+  uint32_t d = 0;
+  uint64_t e = 0;
+  std::string metin, ham;
+  const uint8_t* yer = nullptr;
+  ASSERT_TRUE(o.u8(a) && o.bayrak(bayrak) && o.u16(c) && o.u32(d) && o.u64(e) && o.metin(metin));
+  EXPECT_EQ(a, 7);
+  EXPECT_FALSE(bayrak);
+  EXPECT_EQ(c, 0x0102);
+  EXPECT_EQ(d, 0x01020304u);
+  EXPECT_EQ(e, 0x1122334455667788ull);
+  EXPECT_EQ(metin, "ad");
+  EXPECT_EQ(o.kalan(), 3u);
+  ASSERT_TRUE(o.ham(1, yer) && o.ham(2, ham));
+  EXPECT_EQ(yer, b(g) + g.size() - 3);
+  EXPECT_EQ(ham, "yz");
+  EXPECT_EQ(o.konum(), b(g) + g.size());
+  EXPECT_FALSE(o.tukendi());
+  std::string bos;
+  EXPECT_TRUE(o.ham(0, bos));  // nothing asked, nothing short
+}
+
+// A read one byte short fails, moves nothing, writes nothing and marks the
+// reader run out for good.
+TEST(BaytOkuyucu, KisaGirdi) {
+  struct Durum {
+    const char* ad;
+    size_t boy;  // the field's size; the input is one byte less
+    std::function<bool(BaytOkuyucu&)> oku;
+  };
+  uint8_t a = 9;
+  uint16_t c = 9;
+  uint32_t d = 9;
+  uint64_t e = 9;
+  bool bayrak = true;
+  std::array<uint8_t, 4> dizi{9, 9, 9, 9};
+  const uint8_t* yer = nullptr;
+  const Durum durumlar[] = {
+      {"u8", 1, [&](BaytOkuyucu& o) { return o.u8(a); }},
+      {"bayrak", 1, [&](BaytOkuyucu& o) { return o.bayrak(bayrak); }},
+      {"u16", 2, [&](BaytOkuyucu& o) { return o.u16(c); }},
+      {"u32", 4, [&](BaytOkuyucu& o) { return o.u32(d); }},
+      {"u64", 8, [&](BaytOkuyucu& o) { return o.u64(e); }},
+      {"ham", 3, [&](BaytOkuyucu& o) { return o.ham(3, yer); }},
+      {"dizi", 4, [&](BaytOkuyucu& o) { return o.ham(dizi); }},
+  };
+  for (const Durum& durum : durumlar) {
+    const std::string g(durum.boy - 1, '\x01');
+    BaytOkuyucu o(g);
+    EXPECT_FALSE(durum.oku(o)) << durum.ad;
+    EXPECT_EQ(o.kalan(), g.size()) << durum.ad;
+    EXPECT_TRUE(o.tukendi()) << durum.ad;
+    uint8_t sonraki = 0;
+    if (!g.empty()) {
+      EXPECT_TRUE(o.u8(sonraki)) << durum.ad;
+      EXPECT_TRUE(o.tukendi()) << durum.ad;
+    }
+  }
+  EXPECT_EQ(a, 9);
+  EXPECT_TRUE(bayrak);
+  EXPECT_EQ(c, 9);
+  EXPECT_EQ(d, 9u);
+  EXPECT_EQ(e, 9u);
+  EXPECT_EQ(yer, nullptr);
+  EXPECT_EQ(dizi, (std::array<uint8_t, 4>{9, 9, 9, 9}));
+}
+
+// A string whose bytes run past the end leaves the cursor past its length,
+// as leOkuMetin does; `yeter` only looks.
+TEST(BaytOkuyucu, KesikMetinVeYeter) {
+  const std::string g("\x05\x00" "abc", 5);
+  BaytOkuyucu o(g);
+  EXPECT_TRUE(o.yeter(5));
+  EXPECT_FALSE(o.yeter(6));
+  EXPECT_FALSE(o.tukendi());
+  std::string metin = "eski";
+  EXPECT_FALSE(o.metin(metin));
+  EXPECT_EQ(metin, "eski");
+  EXPECT_EQ(o.kalan(), 3u);
+  EXPECT_TRUE(o.tukendi());
 }
 
 }  // namespace
