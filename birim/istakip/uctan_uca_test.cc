@@ -367,7 +367,8 @@ TEST_F(UctanUca, KesintiliYazmaDayanikliligi) {
   int kesinti = 0;
   int adim = 0;
   int durdugu = 0;  // the round in which the follower stopped reading
-  const auto son = std::chrono::steady_clock::now() + std::chrono::seconds(8);
+  int buyukYazma = 0;
+  const auto son = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   for (bool bitti = false; !bitti && std::chrono::steady_clock::now() < son; ++adim) {
     if (adim == 100) {
       okuyucu.duraklat = true;
@@ -387,7 +388,9 @@ TEST_F(UctanUca, KesintiliYazmaDayanikliligi) {
         bitti = false;
         if (rastgele() % 3 == 0) {
           const std::string ad = std::to_string(100 + i) + "/" + std::to_string(yazilan[i]);
-          c.kanal.yaz(okuyucu.duraklat ? dolgulu(ad, 1, 30000) : siparis(ad), 0);
+          const bool buyuk = okuyucu.duraklat && buyukYazma < 250;
+          buyukYazma += buyuk;
+          c.kanal.yaz(buyuk ? dolgulu(ad, 1, 30000) : siparis(ad), 0);
           ++yazilan[i];
         }
         if (rastgele() % 60 == 0) {
