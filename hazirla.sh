@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs, from Debian's packages, what building and testing vadu needs and
 # this machine lacks. With "windows" it adds the MinGW-w64 cross compiler and
-# Wine; with "fuzz" clang's fuzzing runtime.
+# Wine; with "fuzz" clang's fuzzing runtime; with "format" clang-format, for
+# .ci/bicim.
 set -eu
 
 paketler="cmake ninja-build g++ libgtest-dev libbenchmark-dev liborocos-kdl-dev nlohmann-json3-dev liblua5.4-dev lua5.4 iproute2 util-linux"
@@ -9,7 +10,8 @@ for ek in "$@"; do
   case "$ek" in
     windows) paketler="$paketler g++-mingw-w64-x86-64 wine64 googletest" ;;
     fuzz) paketler="$paketler clang-14 libclang-rt-14-dev" ;;
-    *) echo "hazirla.sh: unknown extra '$ek' (known: windows, fuzz)" >&2; exit 2 ;;
+    format) paketler="$paketler clang-format-14" ;;
+    *) echo "hazirla.sh: unknown extra '$ek' (known: windows, fuzz, format)" >&2; exit 2 ;;
   esac
 done
 
