@@ -1,9 +1,10 @@
 // The job-tracking decoders over arbitrary bytes: whatever a decoder accepts
 // encodes to a body that decodes to the same values and encodes to the same
-// bytes again. BULANIK_MESAJ picks the decoder of this program.
+// bytes again. BULANIK_MESAJ, the program's name, picks its decoder.
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -97,13 +98,35 @@ void yazmaBildirimi(const std::string& girdi) {
       [](const D& d) { return yazmaBildirimiKodla(std::get<0>(d), std::get<1>(d), std::get<2>(d)); });
 }
 
-void (*const COZUCULER[])(const std::string&) = {
-    kayit, sonuc, senkronIstegi, senkronCevabi, yazmaIstegi, yazmaBildirimi,
+using Cozucu = void (*)(const std::string&);
+
+struct AdliCozucu {
+  std::string_view ad;
+  Cozucu cozucu;
 };
+
+constexpr AdliCozucu COZUCULER[] = {
+    {"kayit_coz", kayit},
+    {"sonuc_coz", sonuc},
+    {"senkron_istegi_coz", senkronIstegi},
+    {"senkron_cevabi_coz", senkronCevabi},
+    {"yazma_istegi_coz", yazmaIstegi},
+    {"yazma_bildirimi_coz", yazmaBildirimi},
+};
+
+constexpr Cozucu secilen(std::string_view ad) {
+  for (const AdliCozucu& c : COZUCULER) {
+    if (c.ad == ad) return c.cozucu;
+  }
+  return nullptr;
+}
+
+constexpr Cozucu COZUCU = secilen(BULANIK_MESAJ);
+static_assert(COZUCU != nullptr, "BULANIK_MESAJ names no decoder of this source");
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* veri, size_t boy) {
-  COZUCULER[BULANIK_MESAJ](std::string(reinterpret_cast<const char*>(veri), boy));
+  COZUCU(std::string(reinterpret_cast<const char*>(veri), boy));
   return 0;
 }
