@@ -33,6 +33,9 @@ struct SurecCerceve {
   uint32_t hedefPid = 0;
   uint64_t korelasyon = 0;
   std::string govde;  // bytes; may hold zeros
+
+  // Field by field.
+  bool operator==(const SurecCerceve&) const = default;
 };
 
 namespace surecproto {
