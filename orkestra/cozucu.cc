@@ -29,6 +29,13 @@ Baslik baslikOku(const char* p, size_t n, uint64_t maxGovde, size_t& boy) {
 // the bytes that arrive, so that a header alone never claims the whole limit.
 constexpr size_t ILK_YER = 64 * 1024;
 
+// The records reserved ahead for the frames of one piece, at most: as many
+// as fill ILK_YER bytes. The estimate extrapolates from the piece's first
+// frame, which may be far shorter than the rest (an empty frame ahead of a
+// large one would otherwise claim a record for every 28 bytes of the piece,
+// twice the piece's size); past the cap `out` grows as frames are appended.
+constexpr size_t EN_COK_TAHMIN = ILK_YER / sizeof(SurecCerceve);
+
 // Appends `n` bytes to a body that will be `L` bytes long; its capacity never
 // goes past L.
 void govdeyeEkle(std::string& govde, const char* p, size_t n, size_t L) {
@@ -92,9 +99,11 @@ bool CerceveCozucu::besle(const char* data, size_t len, std::vector<SurecCerceve
   const auto kalan = [&] { return static_cast<size_t>(son - kuyruk); };
   // Room for as many frames as the rest would hold if all were as long as
   // the first of them, so that `out` grows once for a piece of like frames
-  // without a second walk over the headers.
+  // without a second walk over the headers; never more than EN_COK_TAHMIN.
   size_t tahmin = tamamlanan != YOK ? 1 : 0;
-  if (baslikOku(kuyruk, kalan(), maxGovde_, boy) == Baslik::Tamam) tahmin += kalan() / boy;
+  if (baslikOku(kuyruk, kalan(), maxGovde_, boy) == Baslik::Tamam) {
+    tahmin += std::min(kalan() / boy, EN_COK_TAHMIN);
+  }
   if (out.capacity() - out.size() < tahmin) out.reserve(std::max(out.size() + tahmin, 2 * out.capacity()));
   if (tamamlanan != YOK) {
     out.push_back(std::move(bekleyen_));

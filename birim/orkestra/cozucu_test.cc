@@ -117,6 +117,19 @@ TEST(CerceveCozucu, UzunGovdeParcaParca) {
   ayniMi(gelen, {kayit(9, 9, govde), kayit(1, 2, "son")});
 }
 
+// Room for the records is reserved from the first frame of a piece; a short
+// first frame ahead of a long one must not make a large piece claim a record
+// for every header's worth of its bytes (twice the piece) for two frames.
+TEST(CerceveCozucu, KisaIlkCerceveBuyukParcaIcinYerAyirmaz) {
+  const std::string buyuk(SINIR, 'b');
+  const std::string parca = yaz(kayit(1, 1, "")) + yaz(kayit(2, 2, buyuk));
+  CerceveCozucu cozucu(SINIR);
+  std::vector<SurecCerceve> gelen;
+  ASSERT_TRUE(cozucu.besle(parca.data(), parca.size(), gelen));
+  ayniMi(gelen, {kayit(1, 1, ""), kayit(2, 2, buyuk)});
+  EXPECT_LE(gelen.capacity() * sizeof(SurecCerceve), parca.size() / 16);
+}
+
 TEST(CerceveCozucu, BosParcaVeOncekiKayitlarKalir) {
   CerceveCozucu cozucu(SINIR);
   std::vector<SurecCerceve> gelen{kayit(5, 5, "once")};
