@@ -47,7 +47,7 @@ inline constexpr size_t CERCEVE_BASLIGI = 28;
 // Offset of the body length within the header.
 inline constexpr size_t GOVDE_UZUNLUGU_YERI = 24;
 
-std::string cerceveSerialize(const SurecCerceve& c);
+std::string cerceveSerialize(const SurecCerceve& cerceve);
 
 // Reads a binary frame when `data` begins with the magic, otherwise the legacy
 // text form. False only for a magic-led buffer shorter than the header; `out`

@@ -12,11 +12,11 @@ using surecproto::CERCEVE_BASLIGI;
 
 enum class Baslik { Eksik, Tamam, Hatali };
 
-// Judges the frame that starts at `p` once its header is there: its whole
+// Judges the frame that starts at `bas` once its header is there: its whole
 // length goes to `boy`. The limit is tested before any of the body arrives.
-Baslik baslikOku(const char* p, size_t n, uint64_t maxGovde, size_t& boy) {
-  if (n < CERCEVE_BASLIGI) return Baslik::Eksik;
-  const uint8_t* b = baytlar(p);
+Baslik baslikOku(const char* bas, size_t uzunluk, uint64_t maxGovde, size_t& boy) {
+  if (uzunluk < CERCEVE_BASLIGI) return Baslik::Eksik;
+  const uint8_t* b = baytlar(bas);
   if (leOkuU32(b) != surecproto::CERCEVE_SIHRI) return Baslik::Hatali;
   const uint32_t govde = leOkuU32(b + surecproto::GOVDE_UZUNLUGU_YERI);
   if (govde > maxGovde) return Baslik::Hatali;
@@ -36,13 +36,15 @@ constexpr size_t ILK_YER = 64 * 1024;
 // twice the piece's size); past the cap `out` grows as frames are appended.
 constexpr size_t EN_COK_TAHMIN = ILK_YER / sizeof(SurecCerceve);
 
-// Appends `n` bytes to a body that will be `L` bytes long; its capacity never
-// goes past L.
-void govdeyeEkle(std::string& govde, const char* p, size_t n, size_t L) {
-  if (n == 0) return;
-  const size_t gereken = govde.size() + n;
-  if (govde.capacity() < gereken) govde.reserve(std::min(L, std::max({gereken, 2 * govde.capacity(), ILK_YER})));
-  govde.append(p, n);
+// Appends `uzunluk` bytes to a body that will be `boyu` bytes long; its
+// capacity never goes past that.
+void govdeyeEkle(std::string& govde, const char* bas, size_t uzunluk, size_t boyu) {
+  if (uzunluk == 0) return;
+  const size_t gereken = govde.size() + uzunluk;
+  if (govde.capacity() < gereken) {
+    govde.reserve(std::min(boyu, std::max({gereken, 2 * govde.capacity(), ILK_YER})));
+  }
+  govde.append(bas, uzunluk);
 }
 
 }  // namespace

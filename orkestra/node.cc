@@ -4,8 +4,8 @@
 
 namespace vadu {
 
-const char* nodeDurumAdi(NodeDurum d) {
-  switch (d) {
+const char* nodeDurumAdi(NodeDurum durum) {
+  switch (durum) {
     case NodeDurum::Online: return "Çevrimiçi";
     case NodeDurum::Bosta: return "Boşta";
     case NodeDurum::Busy: return "Meşgul";

@@ -21,7 +21,7 @@ enum class NodeDurum : uint8_t {
 };
 
 // The display name in UTF-8; "?" for a value outside the enumeration.
-const char* nodeDurumAdi(NodeDurum d);
+const char* nodeDurumAdi(NodeDurum durum);
 
 struct NodeKayit {
   uint64_t nodeId = 0;  // orkestraNodeId of `ad`; the registry's key
