@@ -2,21 +2,21 @@
 
 #include <cstddef>
 
-#include "istakip/ozet.h"
+#include "orkestra/fnv.h"
 
 namespace vadu::istakip {
 
 uint64_t seritBasi(unsigned serit) {
-  return (static_cast<uint64_t>(serit) + 1) * 0x9E3779B97F4A7C15ull ^ OZET_BASI;
+  return (static_cast<uint64_t>(serit) + 1) * 0x9E3779B97F4A7C15ull ^ FNV_BASI;
 }
 
 Kanit kanitHesapla(const Anahtar& anahtar, const Nonce& nonce, uint64_t no) {
   Kanit kanit{};
   for (unsigned i = 0; i < 4; ++i) {
     uint64_t h = seritBasi(i);
-    for (uint8_t b : anahtar) h = ozetKat(h, b);
-    for (uint8_t b : nonce) h = ozetKat(h, b);
-    for (unsigned j = 0; j < 8; ++j) h = ozetKat(h, static_cast<uint8_t>(no >> (8 * j)));
+    for (uint8_t b : anahtar) h = fnvKat(h, b);
+    for (uint8_t b : nonce) h = fnvKat(h, b);
+    for (unsigned j = 0; j < 8; ++j) h = fnvKat(h, static_cast<uint8_t>(no >> (8 * j)));
     for (int tur = 0; tur < 3; ++tur) {
       h ^= h >> 33;
       h *= 0xFF51AFD7ED558CCDull;

@@ -1,15 +1,11 @@
 #include "istakip/parca.h"
 
-#include "istakip/ozet.h"
+#include "orkestra/fnv.h"
 #include "orkestra/kodlama.h"
 
 namespace vadu::istakip {
 
-uint64_t icerikOzeti(const std::string& icerik) {
-  uint64_t h = OZET_BASI;
-  for (char c : icerik) h = ozetKat(h, static_cast<uint8_t>(c));
-  return h;
-}
+uint64_t icerikOzeti(const std::string& icerik) { return fnvOzet(icerik); }
 
 std::string parcaKodla(const Parca& p) {
   std::string out;

@@ -6,17 +6,17 @@
 
 namespace vadu::surecproto {
 
-std::string cerceveSerialize(const SurecCerceve& c) {
+std::string cerceveSerialize(const SurecCerceve& cerceve) {
   std::string out;
-  out.reserve(CERCEVE_BASLIGI + c.govde.size());
+  out.reserve(CERCEVE_BASLIGI + cerceve.govde.size());
   leYazU32(out, CERCEVE_SIHRI);
   leYazU16(out, 1);  // format version
-  leYazU16(out, static_cast<uint16_t>(c.tip));
-  leYazU32(out, c.kaynakPid);
-  leYazU32(out, c.hedefPid);
-  leYazU64(out, c.korelasyon);
-  leYazU32(out, static_cast<uint32_t>(c.govde.size()));
-  out += c.govde;
+  leYazU16(out, static_cast<uint16_t>(cerceve.tip));
+  leYazU32(out, cerceve.kaynakPid);
+  leYazU32(out, cerceve.hedefPid);
+  leYazU64(out, cerceve.korelasyon);
+  leYazU32(out, static_cast<uint32_t>(cerceve.govde.size()));
+  out += cerceve.govde;
   return out;
 }
 

@@ -33,6 +33,9 @@ struct SurecCerceve {
   uint32_t hedefPid = 0;
   uint64_t korelasyon = 0;
   std::string govde;  // bytes; may hold zeros
+
+  // Field by field.
+  bool operator==(const SurecCerceve&) const = default;
 };
 
 namespace surecproto {
@@ -44,7 +47,7 @@ inline constexpr size_t CERCEVE_BASLIGI = 28;
 // Offset of the body length within the header.
 inline constexpr size_t GOVDE_UZUNLUGU_YERI = 24;
 
-std::string cerceveSerialize(const SurecCerceve& c);
+std::string cerceveSerialize(const SurecCerceve& cerceve);
 
 // Reads a binary frame when `data` begins with the magic, otherwise the legacy
 // text form. False only for a magic-led buffer shorter than the header; `out`

@@ -12,11 +12,11 @@ using surecproto::CERCEVE_BASLIGI;
 
 enum class Baslik { Eksik, Tamam, Hatali };
 
-// Judges the frame that starts at `p` once its header is there: its whole
+// Judges the frame that starts at `bas` once its header is there: its whole
 // length goes to `boy`. The limit is tested before any of the body arrives.
-Baslik baslikOku(const char* p, size_t n, uint64_t maxGovde, size_t& boy) {
-  if (n < CERCEVE_BASLIGI) return Baslik::Eksik;
-  const uint8_t* b = baytlar(p);
+Baslik baslikOku(const char* bas, size_t uzunluk, uint64_t maxGovde, size_t& boy) {
+  if (uzunluk < CERCEVE_BASLIGI) return Baslik::Eksik;
+  const uint8_t* b = baytlar(bas);
   if (leOkuU32(b) != surecproto::CERCEVE_SIHRI) return Baslik::Hatali;
   const uint32_t govde = leOkuU32(b + surecproto::GOVDE_UZUNLUGU_YERI);
   if (govde > maxGovde) return Baslik::Hatali;
@@ -29,13 +29,22 @@ Baslik baslikOku(const char* p, size_t n, uint64_t maxGovde, size_t& boy) {
 // the bytes that arrive, so that a header alone never claims the whole limit.
 constexpr size_t ILK_YER = 64 * 1024;
 
-// Appends `n` bytes to a body that will be `L` bytes long; its capacity never
-// goes past L.
-void govdeyeEkle(std::string& govde, const char* p, size_t n, size_t L) {
-  if (n == 0) return;
-  const size_t gereken = govde.size() + n;
-  if (govde.capacity() < gereken) govde.reserve(std::min(L, std::max({gereken, 2 * govde.capacity(), ILK_YER})));
-  govde.append(p, n);
+// The records reserved ahead for the frames of one piece, at most: as many
+// as fill ILK_YER bytes. The estimate extrapolates from the piece's first
+// frame, which may be far shorter than the rest (an empty frame ahead of a
+// large one would otherwise claim a record for every 28 bytes of the piece,
+// twice the piece's size); past the cap `out` grows as frames are appended.
+constexpr size_t EN_COK_TAHMIN = ILK_YER / sizeof(SurecCerceve);
+
+// Appends `uzunluk` bytes to a body that will be `boyu` bytes long; its
+// capacity never goes past that.
+void govdeyeEkle(std::string& govde, const char* bas, size_t uzunluk, size_t boyu) {
+  if (uzunluk == 0) return;
+  const size_t gereken = govde.size() + uzunluk;
+  if (govde.capacity() < gereken) {
+    govde.reserve(std::min(boyu, std::max({gereken, 2 * govde.capacity(), ILK_YER})));
+  }
+  govde.append(bas, uzunluk);
 }
 
 }  // namespace
@@ -92,9 +101,11 @@ bool CerceveCozucu::besle(const char* data, size_t len, std::vector<SurecCerceve
   const auto kalan = [&] { return static_cast<size_t>(son - kuyruk); };
   // Room for as many frames as the rest would hold if all were as long as
   // the first of them, so that `out` grows once for a piece of like frames
-  // without a second walk over the headers.
+  // without a second walk over the headers; never more than EN_COK_TAHMIN.
   size_t tahmin = tamamlanan != YOK ? 1 : 0;
-  if (baslikOku(kuyruk, kalan(), maxGovde_, boy) == Baslik::Tamam) tahmin += kalan() / boy;
+  if (baslikOku(kuyruk, kalan(), maxGovde_, boy) == Baslik::Tamam) {
+    tahmin += std::min(kalan() / boy, EN_COK_TAHMIN);
+  }
   if (out.capacity() - out.size() < tahmin) out.reserve(std::max(out.size() + tahmin, 2 * out.capacity()));
   if (tamamlanan != YOK) {
     out.push_back(std::move(bekleyen_));

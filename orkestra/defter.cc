@@ -2,12 +2,12 @@
 
 namespace vadu {
 
-NodeDefter::NodeDefter(uint64_t yanitsiz, uint64_t cevrimdisi)
-    : yanitsizMs(yanitsiz), cevrimdisiMs(cevrimdisi) {}
+NodeDefter::NodeDefter(uint64_t yanitsizMs, uint64_t cevrimdisiMs)
+    : yanitsizMs_(yanitsizMs), cevrimdisiMs_(cevrimdisiMs) {}
 
-void NodeDefter::sureleriAyarla(uint64_t yanitsiz, uint64_t cevrimdisi) {
-  yanitsizMs = yanitsiz;
-  cevrimdisiMs = cevrimdisi;
+void NodeDefter::sureleriAyarla(uint64_t yanitsizMs, uint64_t cevrimdisiMs) {
+  yanitsizMs_ = yanitsizMs;
+  cevrimdisiMs_ = cevrimdisiMs;
 }
 
 NodeKayit& NodeDefter::guncelle(const NodeKayit& ilan, uint64_t simdiMs) {
@@ -24,9 +24,9 @@ NodeKayit& NodeDefter::guncelle(const NodeKayit& ilan, uint64_t simdiMs) {
   }
   // The record is appended before it is indexed, so that a failed growth of
   // either container leaves no index entry without its record.
-  nodelar.push_back(ilan);
-  indeks[ilan.nodeId] = nodelar.size() - 1;
-  NodeKayit& yeni = nodelar.back();
+  nodelar_.push_back(ilan);
+  indeks_[ilan.nodeId] = nodelar_.size() - 1;
+  NodeKayit& yeni = nodelar_.back();
   yeni.ilkGorulmeMs = simdiMs;
   yeni.sonGorulmeMs = simdiMs;
   // Whatever the announcement carries, the first evaluation decides the
@@ -36,10 +36,10 @@ NodeKayit& NodeDefter::guncelle(const NodeKayit& ilan, uint64_t simdiMs) {
   return yeni;
 }
 
-void NodeDefter::metrikGuncelle(uint64_t nodeId, const MakineMetrik& m, uint64_t simdiMs) {
+void NodeDefter::metrikGuncelle(uint64_t nodeId, const MakineMetrik& metrik, uint64_t simdiMs) {
   NodeKayit* k = bulDegisir(nodeId);
   if (k == nullptr) return;
-  k->metrik = m;
+  k->metrik = metrik;
   k->sonMetrikMs = simdiMs;
   k->sonGorulmeMs = simdiMs;  // metrics are a sign of life
   durumHesapla(*k, simdiMs);
@@ -62,50 +62,50 @@ void NodeDefter::hataAyarla(uint64_t nodeId, bool hata) {
 }
 
 void NodeDefter::denetle(uint64_t simdiMs) {
-  for (NodeKayit& k : nodelar) durumHesapla(k, simdiMs);
+  for (NodeKayit& k : nodelar_) durumHesapla(k, simdiMs);
 }
 
 bool NodeDefter::sil(uint64_t nodeId) {
-  const auto it = indeks.find(nodeId);
-  if (it == indeks.end()) return false;
+  const auto it = indeks_.find(nodeId);
+  if (it == indeks_.end()) return false;
   const size_t yer = it->second;
-  if (onSilindi) onSilindi(nodelar[yer]);
-  nodelar.erase(nodelar.begin() + static_cast<std::ptrdiff_t>(yer));
-  indeks.clear();
-  for (size_t i = 0; i < nodelar.size(); ++i) indeks[nodelar[i].nodeId] = i;
+  if (onSilindi) onSilindi(nodelar_[yer]);
+  nodelar_.erase(nodelar_.begin() + static_cast<std::ptrdiff_t>(yer));
+  indeks_.clear();
+  for (size_t i = 0; i < nodelar_.size(); ++i) indeks_[nodelar_[i].nodeId] = i;
   return true;
 }
 
 const NodeKayit* NodeDefter::bul(uint64_t nodeId) const {
-  const auto it = indeks.find(nodeId);
-  return it != indeks.end() ? &nodelar[it->second] : nullptr;
+  const auto it = indeks_.find(nodeId);
+  return it != indeks_.end() ? &nodelar_[it->second] : nullptr;
 }
 
 NodeKayit* NodeDefter::bulDegisir(uint64_t nodeId) {
   return const_cast<NodeKayit*>(static_cast<const NodeDefter&>(*this).bul(nodeId));
 }
 
-void NodeDefter::durumHesapla(NodeKayit& k, uint64_t simdiMs) {
+void NodeDefter::durumHesapla(NodeKayit& kayit, uint64_t simdiMs) {
   // A clock that stands still or runs back counts as no silence.
-  const uint64_t gecen = simdiMs > k.sonGorulmeMs ? simdiMs - k.sonGorulmeMs : 0;
+  const uint64_t gecen = simdiMs > kayit.sonGorulmeMs ? simdiMs - kayit.sonGorulmeMs : 0;
   NodeDurum yeni;
-  if (gecen >= cevrimdisiMs) {
+  if (gecen >= cevrimdisiMs_) {
     yeni = NodeDurum::Cevrimdisi;
-  } else if (gecen >= yanitsizMs) {
+  } else if (gecen >= yanitsizMs_) {
     yeni = NodeDurum::Yanitsiz;
-  } else if (k.hata) {
+  } else if (kayit.hata) {
     yeni = NodeDurum::Hata;
-  } else if (k.aktifTask > 0) {
+  } else if (kayit.aktifTask > 0) {
     yeni = NodeDurum::Busy;
-  } else if (k.sonMetrikMs > 0) {
+  } else if (kayit.sonMetrikMs > 0) {
     yeni = NodeDurum::Bosta;
   } else {
     yeni = NodeDurum::Online;
   }
-  if (yeni == k.durum) return;
-  const NodeDurum eski = k.durum;
-  k.durum = yeni;
-  if (onDurumDegisti) onDurumDegisti(k, eski);
+  if (yeni == kayit.durum) return;
+  const NodeDurum eski = kayit.durum;
+  kayit.durum = yeni;
+  if (onDurumDegisti) onDurumDegisti(kayit, eski);
 }
 
 }  // namespace vadu

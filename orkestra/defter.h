@@ -34,7 +34,7 @@ class NodeDefter {
   NodeKayit& guncelle(const NodeKayit& ilan, uint64_t simdiMs);
 
   // An id that is not registered is ignored by these three.
-  void metrikGuncelle(uint64_t nodeId, const MakineMetrik& m, uint64_t simdiMs);
+  void metrikGuncelle(uint64_t nodeId, const MakineMetrik& metrik, uint64_t simdiMs);
   void aktifTaskAyarla(uint64_t nodeId, uint32_t aktifTask);
   void hataAyarla(uint64_t nodeId, bool hata);
 
@@ -48,18 +48,18 @@ class NodeDefter {
   const NodeKayit* bul(uint64_t nodeId) const;
 
   // The state rule: silence first, then the error flag, tasks and metrics.
-  void durumHesapla(NodeKayit& k, uint64_t simdiMs);
+  void durumHesapla(NodeKayit& kayit, uint64_t simdiMs);
 
   // The nodes in insertion order.
-  const std::vector<NodeKayit>& kayitlar() const { return nodelar; }
+  const std::vector<NodeKayit>& kayitlar() const { return nodelar_; }
 
  private:
   NodeKayit* bulDegisir(uint64_t nodeId);
 
-  uint64_t yanitsizMs;
-  uint64_t cevrimdisiMs;
-  std::vector<NodeKayit> nodelar;
-  std::unordered_map<uint64_t, size_t> indeks;  // nodeId -> position in nodelar
+  uint64_t yanitsizMs_;
+  uint64_t cevrimdisiMs_;
+  std::vector<NodeKayit> nodelar_;
+  std::unordered_map<uint64_t, size_t> indeks_;  // nodeId -> position in nodelar_
 };
 
 }  // namespace vadu

@@ -26,7 +26,7 @@ bool metrikCpuYuzdesi(uint64_t toplam, uint64_t bosta, float& yuzde) {
 
 MetrikToplayici::~MetrikToplayici() { pl::grafikAdaptorBirak(adaptor_); }
 
-bool MetrikToplayici::topla(MakineMetrik& m) {
+bool MetrikToplayici::topla(MakineMetrik& metrik) {
   bool sonuc = false;
 
   uint64_t bosta = 0, cekirdek = 0, kullanici = 0;
@@ -34,7 +34,7 @@ bool MetrikToplayici::topla(MakineMetrik& m) {
     if (oncekiCekirdek_ != 0 || oncekiKullanici_ != 0) {
       // The kernel time already holds the idle time.
       const uint64_t toplam = (cekirdek - oncekiCekirdek_) + (kullanici - oncekiKullanici_);
-      metrikCpuYuzdesi(toplam, bosta - oncekiBosta_, m.cpuYuzde);
+      metrikCpuYuzdesi(toplam, bosta - oncekiBosta_, metrik.cpuYuzde);
     }
     oncekiBosta_ = bosta;
     oncekiCekirdek_ = cekirdek;
@@ -44,7 +44,7 @@ bool MetrikToplayici::topla(MakineMetrik& m) {
 
   uint64_t toplamBellek = 0, kullanilabilir = 0;
   if (pl::fizikselBellek(toplamBellek, kullanilabilir)) {
-    m.ramMB = kesir(toplamBellek - kullanilabilir, MIB_KAYMA);
+    metrik.ramMB = kesir(toplamBellek - kullanilabilir, MIB_KAYMA);
     sonuc = true;
   }
 
@@ -55,13 +55,13 @@ bool MetrikToplayici::topla(MakineMetrik& m) {
   }
   uint64_t video = 0;
   if (adaptor_ && pl::grafikBellekKullanimi(adaptor_, video)) {
-    m.gpuBellekMB = kesir(video, MIB_KAYMA);
+    metrik.gpuBellekMB = kesir(video, MIB_KAYMA);
     sonuc = true;
   }
 
   uint64_t bos = 0;
   if (pl::programDiskiBosAlan(bos)) {
-    m.diskBosGB = kesir(bos, GIB_KAYMA);
+    metrik.diskBosGB = kesir(bos, GIB_KAYMA);
     sonuc = true;
   }
   return sonuc;

@@ -19,11 +19,11 @@ class MetrikToplayici {
   MetrikToplayici(const MetrikToplayici&) = delete;
   MetrikToplayici& operator=(const MetrikToplayici&) = delete;
 
-  // One sample into `m`: true when at least one source delivered. The CPU
+  // One sample into `metrik`: true when at least one source delivered. The CPU
   // share needs a previous sample, so the first call only takes the baseline
   // and leaves `cpuYuzde` alone. The adapter is looked up once per collector.
   // `ekDeger` and `ekSayi` are never written.
-  bool topla(MakineMetrik& m);
+  bool topla(MakineMetrik& metrik);
 
  private:
   uint64_t oncekiBosta_ = 0;      // cumulative, 100-ns units

@@ -1,9 +1,11 @@
 #include "orkestra/node.h"
 
+#include "orkestra/fnv.h"
+
 namespace vadu {
 
-const char* nodeDurumAdi(NodeDurum d) {
-  switch (d) {
+const char* nodeDurumAdi(NodeDurum durum) {
+  switch (durum) {
     case NodeDurum::Online: return "Çevrimiçi";
     case NodeDurum::Bosta: return "Boşta";
     case NodeDurum::Busy: return "Meşgul";
@@ -15,13 +17,7 @@ const char* nodeDurumAdi(NodeDurum d) {
 }
 
 uint64_t orkestraNodeId(const std::string& ad) {
-  // One digit short of the published FNV-1a offset basis; every peer of the
-  // network hashes from this value, so it stays.
-  uint64_t h = 1469598103934665603ull;
-  for (const char c : ad) {
-    h ^= static_cast<uint8_t>(c);
-    h *= 1099511628211ull;
-  }
+  const uint64_t h = fnvOzet(ad);
   return h != 0 ? h : 1;
 }
 

@@ -21,7 +21,7 @@ enum class NodeDurum : uint8_t {
 };
 
 // The display name in UTF-8; "?" for a value outside the enumeration.
-const char* nodeDurumAdi(NodeDurum d);
+const char* nodeDurumAdi(NodeDurum durum);
 
 struct NodeKayit {
   uint64_t nodeId = 0;  // orkestraNodeId of `ad`; the registry's key
@@ -40,8 +40,8 @@ struct NodeKayit {
   NodeDurum durum = NodeDurum::Online;
 };
 
-// A 64-bit FNV-1a hash of the name, from a start value of the network's own
-// that peers agree on. Never 0: no name may take the empty identity.
+// The network's FNV-1a hash of the name (orkestra/fnv.h). Never 0: no name
+// may take the empty identity.
 uint64_t orkestraNodeId(const std::string& ad);
 
 // The local node's announcement; a null `surum` is an empty version text.

@@ -10,7 +10,9 @@ namespace vadu {
 
 using ParametreListesi = std::vector<std::pair<std::string, std::string>>;
 
-// The 65535 pairs after the first are not written.
+// At most the first 65535 pairs are written; any after them are left out
+// (the count is a u16). A string longer than 65535 bytes is cut to its first
+// 65535.
 std::string paramSerialize(const std::string& ad, const ParametreListesi& parametreler);
 
 // False when the name, the count or any key or value is cut short. A cut name

@@ -6,10 +6,10 @@
 
 namespace vadu {
 
-// Fills p[0..n-1] from the system's cryptographic generator. Should that
+// Fills tampon[0..uzunluk-1] from the system's cryptographic generator. Should that
 // fail, the whole buffer is filled instead from a linear congruential
 // generator seeded from the system's counters: weaker, but never a failure
 // for the caller.
-void orkestraRastgeleDoldur(uint8_t* p, size_t n);
+void orkestraRastgeleDoldur(uint8_t* tampon, size_t uzunluk);
 
 }  // namespace vadu

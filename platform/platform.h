@@ -1,12 +1,26 @@
 // The one door to the operating system. Library code calls these functions
 // and nothing of the system itself; each platform has one implementation file
 // that gives the results and error codes documented here, so the libraries
-// see the same behaviour everywhere.
+// see the same behaviour everywhere. What needs no system call (the thread's
+// last error, the start-up count, the random hooks) is written once, in
+// platform_ortak.cc, for both.
 //
 // The sockets follow Windows Sockets 2: the same calls, the same results and
 // the same error numbers (the WSAE... values below), whatever the system
 // underneath. Addresses and ports are passed in host byte order; converting
 // to network order is the layer's business.
+//
+// Beyond Windows Sockets, connected stream sockets send at once: after a
+// successful soketBaglan of a stream socket, and on every socket that
+// soketKabulEt hands out, the layer sets TCP_NODELAY (IPPROTO_TCP), turning
+// Nagle's algorithm off. With it on, a small frame written right behind
+// another one (a notice behind a reply, say) is held back until the peer
+// acknowledges the first, and peers delay their acknowledgements by about
+// 40 ms: every such pair of frames would stall that long, and neither the
+// peers nor the callers of this layer allow for a pause. Setting the option
+// is best effort: should it fail, the socket is used as it is, and the call's
+// result and the thread's last error are those of the call alone. Datagram
+// sockets are left as they are.
 #pragma once
 
 #include <cstddef>
@@ -14,8 +28,8 @@
 
 namespace vadu::platform {
 
-// Sleeps the calling thread for at least `ms` milliseconds.
-void uyu(uint32_t ms);
+// Sleeps the calling thread for at least `milisaniye` milliseconds.
+void uyu(uint32_t milisaniye);
 
 // ---------------------------------------------------------------------------
 // Sockets (IPv4 only)
@@ -77,6 +91,11 @@ enum class SoketSecenek : uint8_t {
   Yayin,        // SOL_SOCKET SO_BROADCAST: sendto the broadcast address is allowed
   AdresPaylas,  // SOL_SOCKET SO_REUSEADDR: datagram sockets may share a bound port
 };
+// A datagram socket without AdresPaylas cannot bind a port that sockets with
+// it hold, on every system. The other way round the systems differ: Linux
+// refuses a socket with the option a port held by one without it, Windows
+// lets it in unless the holder asked for exclusive use. Callers rely on
+// neither.
 
 // WSAStartup(2.2). True when the socket library is started (WSAStartup
 // returned 0). Start-ups are counted per process: each successful call owes
@@ -99,14 +118,14 @@ Soket soketAc(SoketTur tur);
 
 // closesocket. 0 on success, SOKET_HATASI for a handle that is not an open
 // socket (HATA_SOKET_DEGIL). The handle is gone either way.
-int soketKapat(Soket s);
+int soketKapat(Soket soket);
 
 // setsockopt(SOL_SOCKET, option, int deger, 4). 0 or SOKET_HATASI.
-int soketSecenekAyarla(Soket s, SoketSecenek secenek, int deger);
+int soketSecenekAyarla(Soket soket, SoketSecenek secenek, int deger);
 
 // ioctlsocket(FIONBIO, 1): from now on calls that would wait fail with
 // HATA_BLOKLANIR instead. 0 or SOKET_HATASI.
-int soketBlokajsizYap(Soket s);
+int soketBlokajsizYap(Soket soket);
 
 // bind to `adres`:`port` (port 0: any free port). 0 or SOKET_HATASI
 // (HATA_ADRES_KULLANIMDA when the port is taken).
@@ -115,42 +134,51 @@ int soketBlokajsizYap(Soket s);
 // listener is refused with HATA_ADRES_KULLANIMDA. Implementations add
 // whatever the system needs for that themselves (POSIX: SO_REUSEADDR on
 // stream sockets before bind; Windows: nothing).
-int soketAdresAta(Soket s, uint32_t adres, uint16_t port);
+int soketAdresAta(Soket soket, uint32_t adres, uint16_t port);
 
 // The port that a bound socket holds (getsockname), host order; 0 on failure.
 // For tests that bind port 0 and need to know what they got.
-uint16_t soketYerelPort(Soket s);
+uint16_t soketYerelPort(Soket soket);
 
 // listen(backlog). 0 or SOKET_HATASI.
-int soketDinle(Soket s, int backlog);
+int soketDinle(Soket soket, int backlog);
 
 // accept, no peer address asked for. The new socket inherits the listener's
-// blocking mode, as on Windows. GECERSIZ_SOKET on failure, with
-// HATA_BLOKLANIR when a non-blocking listener has nothing waiting.
+// blocking mode, as on Windows, and sends at once (TCP_NODELAY, see the top).
+// GECERSIZ_SOKET on failure, with HATA_BLOKLANIR when a non-blocking listener
+// has nothing waiting.
 Soket soketKabulEt(Soket dinleyen);
 
 // connect to `adres`:`port`. On a blocking socket it waits until the
 // connection is made or fails: 0, or SOKET_HATASI with e.g.
 // HATA_BAGLANTI_REDDI (nothing listens) or HATA_ZAMAN_ASIMI. A signal never
-// cuts it short.
-int soketBaglan(Soket s, uint32_t adres, uint16_t port);
+// cuts it short. A stream socket connected here sends at once (TCP_NODELAY,
+// see the top); a non-blocking connect that reports HATA_BLOKLANIR has not
+// connected yet and gets nothing.
+int soketBaglan(Soket soket, uint32_t adres, uint16_t port);
+
+// TCP_NODELAY read back (getsockopt): true when the socket sends small
+// writes at once. False while Nagle's algorithm is on, and on failure (a
+// datagram socket or a bad handle, with the last error set). For tests, like
+// soketYerelPort.
+bool soketGecikmesizMi(Soket soket);
 
 // send(flags 0) of at most `uzunluk` bytes (uzunluk >= 0). The number of bytes
 // taken (possibly fewer than asked) or SOKET_HATASI: HATA_BLOKLANIR when the
 // send buffer of a non-blocking socket is full; HATA_BAGLANTI_SIFIRLANDI (or
 // HATA_BAGLANTI_KOPTU) when the peer is gone. Never raises a signal: a send to
 // a closed peer is an error result and the process carries on.
-int soketGonder(Soket s, const char* veri, int uzunluk);
+int soketGonder(Soket soket, const char* veri, int uzunluk);
 
 // recv(flags 0) into at most `boyut` bytes. The number received; 0 when the
 // peer has closed the connection (stream); SOKET_HATASI with HATA_BLOKLANIR
 // when a non-blocking socket has nothing yet, or another error.
-int soketAl(Soket s, char* tampon, int boyut);
+int soketAl(Soket soket, char* tampon, int boyut);
 
 // sendto(flags 0) one datagram to `adres`:`port`. The number of bytes sent or
 // SOKET_HATASI (HATA_IZIN for the broadcast address without SoketSecenek::Yayin,
 // HATA_MESAJ_BUYUK for a datagram too large for the system).
-int soketGonderAdrese(Soket s, const char* veri, int uzunluk, uint32_t adres, uint16_t port);
+int soketGonderAdrese(Soket soket, const char* veri, int uzunluk, uint32_t adres, uint16_t port);
 
 // recvfrom(flags 0) of one datagram into at most `boyut` bytes; the sender's
 // address and port go to `kaynakAdres` and `kaynakPort` when they are not
@@ -158,7 +186,8 @@ int soketGonderAdrese(Soket s, const char* veri, int uzunluk, uint32_t adres, ui
 // one), or SOKET_HATASI: HATA_BLOKLANIR when nothing waits; HATA_MESAJ_BUYUK
 // when the datagram was larger than `boyut` - as on Windows, that datagram is
 // consumed, `tampon` holds its first `boyut` bytes and the call still fails.
-int soketAlAdresten(Soket s, char* tampon, int boyut, uint32_t* kaynakAdres, uint16_t* kaynakPort);
+int soketAlAdresten(Soket soket, char* tampon, int boyut, uint32_t* kaynakAdres,
+                    uint16_t* kaynakPort);
 
 // The error number of the latest failing socket call of this thread
 // (WSAGetLastError). Successful calls leave it as it was.
@@ -212,10 +241,10 @@ void grafikAdaptorBirak(GrafikAdaptor* adaptor);
 // Random bytes and counters
 // ---------------------------------------------------------------------------
 
-// BCryptGenRandom with the system preferred generator: fills p[0..n-1]. True on
-// success; false when the kernel's generator failed (the buffer may then hold
-// anything).
-bool sistemRastgele(uint8_t* p, uint32_t n);
+// BCryptGenRandom with the system preferred generator: fills
+// tampon[0..uzunluk-1]. True on success; false when the kernel's generator
+// failed (the buffer may then hold anything).
+bool sistemRastgele(uint8_t* tampon, uint32_t uzunluk);
 
 // QueryPerformanceCounter: a monotonic counter of high resolution (its unit is
 // the platform's).
@@ -228,7 +257,7 @@ uint64_t tikSayisi();
 // instead of the system (a null member keeps the system's answer). Null
 // removes it. Not thread-safe; install and remove around a test only.
 struct RastgeleKancalari {
-  bool (*sistemRastgele)(uint8_t* p, uint32_t n) = nullptr;
+  bool (*sistemRastgele)(uint8_t* tampon, uint32_t uzunluk) = nullptr;
   uint64_t (*performansSayaci)() = nullptr;
   uint64_t (*tikSayisi)() = nullptr;
 };

@@ -3,18 +3,20 @@
 // Sockets give the Windows Sockets results: every failing call captures errno
 // right after the system call and translates it in one place (wsaHatasi) into
 // the thread's last error; EINTR is retried inside, so a signal never shows.
+// What needs no system call (the last error itself, the start-up count, the
+// random hooks) is in platform_ortak.cc.
 #include "platform/platform.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/random.h>
 #include <sys/socket.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -22,10 +24,15 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/platform_ortak.h"
+
 namespace vadu::platform {
 
-void uyu(uint32_t ms) {
-  timespec kalan{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};
+using ortak::hataVer;
+
+void uyu(uint32_t milisaniye) {
+  timespec kalan{static_cast<time_t>(milisaniye / 1000),
+                 static_cast<long>(milisaniye % 1000) * 1000000L};
   // A signal cuts the sleep short; sleep the rest of it.
   while (nanosleep(&kalan, &kalan) != 0 && errno == EINTR) {
   }
@@ -37,13 +44,10 @@ void uyu(uint32_t ms) {
 
 namespace {
 
-std::atomic<uint32_t> baslatmaSayaci{0};
-thread_local int sonHata = 0;
-
 // errno to the Windows Sockets number. The one place where system errors get
 // their meaning for the libraries.
-int wsaHatasi(int e) {
-  switch (e) {
+int wsaHatasi(int hata) {
+  switch (hata) {
     case EINTR: return HATA_KESINTI;
     case EACCES:
     case EPERM: return HATA_IZIN;
@@ -83,22 +87,17 @@ int wsaHatasi(int e) {
   }
 }
 
-int hataVer(int wsa) {
-  sonHata = wsa;
-  return SOKET_HATASI;
-}
-
 // Records the errno of the call that just failed.
 int sistemHatasi() { return hataVer(wsaHatasi(errno)); }
 
 // The descriptor behind a handle; false (HATA_SOKET_DEGIL) for a handle that
 // cannot be one.
-bool tanimlayici(Soket s, int& fd) {
-  if (s > static_cast<Soket>(INT_MAX)) {
+bool tanimlayici(Soket soket, int& fd) {
+  if (soket > static_cast<Soket>(INT_MAX)) {
     hataVer(HATA_SOKET_DEGIL);
     return false;
   }
-  fd = static_cast<int>(s);
+  fd = static_cast<int>(soket);
   return true;
 }
 
@@ -131,27 +130,23 @@ bool akisSoketi(int fd) {
   return getsockopt(fd, SOL_SOCKET, SO_TYPE, &tur, &uzunluk) == 0 && tur == SOCK_STREAM;
 }
 
+// TCP_NODELAY on a connected stream socket (platform.h says why). A failure
+// leaves the socket as it was and is not the caller's error.
+void gecikmesizYap(int fd) {
+  const int bir = 1;
+  setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &bir, sizeof bir);
+}
+
 }  // namespace
 
-bool soketKutuphanesiBaslat() {
-  baslatmaSayaci.fetch_add(1, std::memory_order_acq_rel);
-  return true;
-}
+// Nothing to start: the system's sockets are always there. The layer's count
+// alone decides whether a socket may be made, as on Windows.
+bool ortak::sistemKutuphanesiBaslat() { return true; }
 
-void soketKutuphanesiBirak() {
-  uint32_t n = baslatmaSayaci.load(std::memory_order_acquire);
-  while (n > 0 && !baslatmaSayaci.compare_exchange_weak(n, n - 1, std::memory_order_acq_rel)) {
-  }
-  if (n == 0) hataVer(HATA_BASLATILMADI);
-}
-
-uint32_t soketKutuphanesiSayaci() { return baslatmaSayaci.load(std::memory_order_acquire); }
+void ortak::sistemKutuphanesiBirak() {}
 
 Soket soketAc(SoketTur tur) {
-  if (baslatmaSayaci.load(std::memory_order_acquire) == 0) {
-    hataVer(HATA_BASLATILMADI);
-    return GECERSIZ_SOKET;
-  }
+  if (!ortak::kutuphaneBasladi()) return GECERSIZ_SOKET;
   const bool akis = tur == SoketTur::Akis;
   const int fd = socket(AF_INET, (akis ? SOCK_STREAM : SOCK_DGRAM) | SOCK_CLOEXEC,
                         akis ? IPPROTO_TCP : IPPROTO_UDP);
@@ -162,34 +157,34 @@ Soket soketAc(SoketTur tur) {
   return tutamacYap(fd);
 }
 
-int soketKapat(Soket s) {
+int soketKapat(Soket soket) {
   int fd;
-  if (!tanimlayici(s, fd)) return SOKET_HATASI;
+  if (!tanimlayici(soket, fd)) return SOKET_HATASI;
   // Linux releases the descriptor even when close reports EINTR, so it is
   // never retried (a retry could close a descriptor opened meanwhile).
   if (close(fd) != 0 && errno != EINTR) return sistemHatasi();
   return 0;
 }
 
-int soketSecenekAyarla(Soket s, SoketSecenek secenek, int deger) {
+int soketSecenekAyarla(Soket soket, SoketSecenek secenek, int deger) {
   int fd;
-  if (!tanimlayici(s, fd)) return SOKET_HATASI;
+  if (!tanimlayici(soket, fd)) return SOKET_HATASI;
   const int ad = secenek == SoketSecenek::Yayin ? SO_BROADCAST : SO_REUSEADDR;
   if (setsockopt(fd, SOL_SOCKET, ad, &deger, sizeof deger) != 0) return sistemHatasi();
   return 0;
 }
 
-int soketBlokajsizYap(Soket s) {
+int soketBlokajsizYap(Soket soket) {
   int fd;
-  if (!tanimlayici(s, fd)) return SOKET_HATASI;
+  if (!tanimlayici(soket, fd)) return SOKET_HATASI;
   const int bayraklar = fcntl(fd, F_GETFL);
   if (bayraklar < 0 || fcntl(fd, F_SETFL, bayraklar | O_NONBLOCK) != 0) return sistemHatasi();
   return 0;
 }
 
-int soketAdresAta(Soket s, uint32_t adres, uint16_t port) {
+int soketAdresAta(Soket soket, uint32_t adres, uint16_t port) {
   int fd;
-  if (!tanimlayici(s, fd)) return SOKET_HATASI;
+  if (!tanimlayici(soket, fd)) return SOKET_HATASI;
   // Windows lets a listener bind over connections in TIME_WAIT; Linux does so
   // only with SO_REUSEADDR, which still refuses a port with a live listener.
   if (akisSoketi(fd)) {
@@ -201,9 +196,9 @@ int soketAdresAta(Soket s, uint32_t adres, uint16_t port) {
   return 0;
 }
 
-uint16_t soketYerelPort(Soket s) {
+uint16_t soketYerelPort(Soket soket) {
   int fd;
-  if (!tanimlayici(s, fd)) return 0;
+  if (!tanimlayici(soket, fd)) return 0;
   sockaddr_in a;
   socklen_t uzunluk = sizeof a;
   if (getsockname(fd, reinterpret_cast<sockaddr*>(&a), &uzunluk) != 0) {
@@ -213,9 +208,9 @@ uint16_t soketYerelPort(Soket s) {
   return ntohs(a.sin_port);
 }
 
-int soketDinle(Soket s, int backlog) {
+int soketDinle(Soket soket, int backlog) {
   int fd;
-  if (!tanimlayici(s, fd)) return SOKET_HATASI;
+  if (!tanimlayici(soket, fd)) return SOKET_HATASI;
   if (listen(fd, backlog) != 0) return sistemHatasi();
   return 0;
 }
@@ -240,12 +235,14 @@ Soket soketKabulEt(Soket dinleyen) {
     close(yeni);
     return GECERSIZ_SOKET;
   }
+  gecikmesizYap(yeni);
   return tutamacYap(yeni);
 }
 
-int soketBaglan(Soket s, uint32_t adres, uint16_t port) {
-  int fd;
-  if (!tanimlayici(s, fd)) return SOKET_HATASI;
+namespace {
+
+// connect with the Windows results: 0 or SOKET_HATASI.
+int baglantiKur(int fd, uint32_t adres, uint16_t port) {
   const sockaddr_in a = ipv4Adresi(adres, port);
   if (connect(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0) return 0;
   const int hata = errno;
@@ -267,9 +264,32 @@ int soketBaglan(Soket s, uint32_t adres, uint16_t port) {
   return 0;
 }
 
-int soketGonder(Soket s, const char* veri, int uzunluk) {
+}  // namespace
+
+int soketBaglan(Soket soket, uint32_t adres, uint16_t port) {
   int fd;
-  if (!tanimlayici(s, fd)) return SOKET_HATASI;
+  if (!tanimlayici(soket, fd)) return SOKET_HATASI;
+  if (baglantiKur(fd, adres, port) != 0) return SOKET_HATASI;
+  // A connected datagram socket has no Nagle delay to turn off.
+  if (akisSoketi(fd)) gecikmesizYap(fd);
+  return 0;
+}
+
+bool soketGecikmesizMi(Soket soket) {
+  int fd;
+  if (!tanimlayici(soket, fd)) return false;
+  int deger = 0;
+  socklen_t uzunluk = sizeof deger;
+  if (getsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &deger, &uzunluk) != 0) {
+    sistemHatasi();
+    return false;
+  }
+  return deger != 0;
+}
+
+int soketGonder(Soket soket, const char* veri, int uzunluk) {
+  int fd;
+  if (!tanimlayici(soket, fd)) return SOKET_HATASI;
   if (uzunluk < 0) return hataVer(HATA_GECERSIZ);
   ssize_t n;
   do {
@@ -280,9 +300,9 @@ int soketGonder(Soket s, const char* veri, int uzunluk) {
   return static_cast<int>(n);
 }
 
-int soketAl(Soket s, char* tampon, int boyut) {
+int soketAl(Soket soket, char* tampon, int boyut) {
   int fd;
-  if (!tanimlayici(s, fd)) return SOKET_HATASI;
+  if (!tanimlayici(soket, fd)) return SOKET_HATASI;
   if (boyut < 0) return hataVer(HATA_GECERSIZ);
   ssize_t n;
   do {
@@ -292,9 +312,9 @@ int soketAl(Soket s, char* tampon, int boyut) {
   return static_cast<int>(n);
 }
 
-int soketGonderAdrese(Soket s, const char* veri, int uzunluk, uint32_t adres, uint16_t port) {
+int soketGonderAdrese(Soket soket, const char* veri, int uzunluk, uint32_t adres, uint16_t port) {
   int fd;
-  if (!tanimlayici(s, fd)) return SOKET_HATASI;
+  if (!tanimlayici(soket, fd)) return SOKET_HATASI;
   if (uzunluk < 0) return hataVer(HATA_GECERSIZ);
   const sockaddr_in a = ipv4Adresi(adres, port);
   ssize_t n;
@@ -306,9 +326,10 @@ int soketGonderAdrese(Soket s, const char* veri, int uzunluk, uint32_t adres, ui
   return static_cast<int>(n);
 }
 
-int soketAlAdresten(Soket s, char* tampon, int boyut, uint32_t* kaynakAdres, uint16_t* kaynakPort) {
+int soketAlAdresten(Soket soket, char* tampon, int boyut, uint32_t* kaynakAdres,
+                    uint16_t* kaynakPort) {
   int fd;
-  if (!tanimlayici(s, fd)) return SOKET_HATASI;
+  if (!tanimlayici(soket, fd)) return SOKET_HATASI;
   if (boyut < 0) return hataVer(HATA_GECERSIZ);
   sockaddr_in a;
   std::memset(&a, 0, sizeof a);
@@ -330,8 +351,6 @@ int soketAlAdresten(Soket s, char* tampon, int boyut, uint32_t* kaynakAdres, uin
   if (kaynakPort) *kaynakPort = ntohs(a.sin_port);
   return static_cast<int>(n);
 }
-
-int soketSonHata() { return sonHata; }
 
 bool ipv4Coz(const char* metin, uint32_t& adres) {
   if (!metin) return false;
@@ -461,8 +480,6 @@ void grafikAdaptorBirak(GrafikAdaptor*) {}
 
 namespace {
 
-RastgeleKancalari kancalar;
-
 uint64_t monotonikNs() {
   timespec t;
   clock_gettime(CLOCK_MONOTONIC, &t);
@@ -471,11 +488,10 @@ uint64_t monotonikNs() {
 
 }  // namespace
 
-bool sistemRastgele(uint8_t* p, uint32_t n) {
-  if (kancalar.sistemRastgele) return kancalar.sistemRastgele(p, n);
+bool ortak::sistemRastgeleDoldur(uint8_t* tampon, uint32_t uzunluk) {
   size_t dolu = 0;
-  while (dolu < n) {
-    const ssize_t r = getrandom(p + dolu, n - dolu, 0);
+  while (dolu < uzunluk) {
+    const ssize_t r = getrandom(tampon + dolu, uzunluk - dolu, 0);
     if (r < 0 && errno == EINTR) continue;
     if (r <= 0) return false;
     dolu += static_cast<size_t>(r);
@@ -483,18 +499,8 @@ bool sistemRastgele(uint8_t* p, uint32_t n) {
   return true;
 }
 
-uint64_t performansSayaci() {
-  if (kancalar.performansSayaci) return kancalar.performansSayaci();
-  return monotonikNs();
-}
+uint64_t ortak::sistemPerformansSayaci() { return monotonikNs(); }
 
-uint64_t tikSayisi() {
-  if (kancalar.tikSayisi) return kancalar.tikSayisi();
-  return monotonikNs() / 1000000ull;
-}
-
-void rastgeleKancalariAyarla(const RastgeleKancalari* yeni) {
-  kancalar = yeni ? *yeni : RastgeleKancalari{};
-}
+uint64_t ortak::sistemTikSayisi() { return monotonikNs() / 1000000ull; }
 
 }  // namespace vadu::platform

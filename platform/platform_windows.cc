@@ -4,6 +4,8 @@
 // are the layer's without translation. The one thing added is the thread's
 // last error: it is captured right after each failing call, because other
 // system calls made before the caller asks may overwrite the system's own.
+// That error, the start-up count and the random hooks need no system call
+// and are in platform_ortak.cc.
 #include "platform/platform.h"
 
 // clang-format off
@@ -14,12 +16,15 @@
 #include <dxgi1_4.h>
 // clang-format on
 
-#include <atomic>
 #include <cstring>
+
+#include "platform/platform_ortak.h"
 
 namespace vadu::platform {
 
-void uyu(uint32_t ms) { Sleep(ms); }
+using ortak::hataVer;
+
+void uyu(uint32_t milisaniye) { Sleep(milisaniye); }
 
 // ---------------------------------------------------------------------------
 // Sockets
@@ -27,18 +32,10 @@ void uyu(uint32_t ms) { Sleep(ms); }
 
 namespace {
 
-std::atomic<uint32_t> baslatmaSayaci{0};
-thread_local int sonHata = 0;
-
-int hataVer(int wsa) {
-  sonHata = wsa;
-  return SOKET_HATASI;
-}
-
 // Records the error of the socket call that just failed.
 int sistemHatasi() { return hataVer(WSAGetLastError()); }
 
-SOCKET tutamac(Soket s) { return static_cast<SOCKET>(s); }
+SOCKET tutamac(Soket soket) { return static_cast<SOCKET>(soket); }
 
 sockaddr_in ipv4Adresi(uint32_t adres, uint16_t port) {
   sockaddr_in a;
@@ -50,89 +47,91 @@ sockaddr_in ipv4Adresi(uint32_t adres, uint16_t port) {
 }
 
 // A socket is a handle like any other: kept out of child processes.
-Soket mirassizYap(SOCKET s) {
-  SetHandleInformation(reinterpret_cast<HANDLE>(s), HANDLE_FLAG_INHERIT, 0);
-  return static_cast<Soket>(s);
+Soket mirassizYap(SOCKET soket) {
+  SetHandleInformation(reinterpret_cast<HANDLE>(soket), HANDLE_FLAG_INHERIT, 0);
+  return static_cast<Soket>(soket);
+}
+
+bool akisSoketi(SOCKET soket) {
+  int tur = 0;
+  int uzunluk = sizeof tur;
+  return getsockopt(soket, SOL_SOCKET, SO_TYPE, reinterpret_cast<char*>(&tur), &uzunluk) == 0 &&
+         tur == SOCK_STREAM;
+}
+
+// TCP_NODELAY on a connected stream socket (platform.h says why). A failure
+// leaves the socket as it was and is not the caller's error.
+void gecikmesizYap(SOCKET soket) {
+  const BOOL bir = TRUE;
+  setsockopt(soket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&bir), sizeof bir);
 }
 
 }  // namespace
 
-bool soketKutuphanesiBaslat() {
+bool ortak::sistemKutuphanesiBaslat() {
   WSADATA bilgi;
   const int sonuc = WSAStartup(MAKEWORD(2, 2), &bilgi);
   if (sonuc != 0) {
     hataVer(sonuc);
     return false;
   }
-  baslatmaSayaci.fetch_add(1, std::memory_order_acq_rel);
   return true;
 }
 
-void soketKutuphanesiBirak() {
-  uint32_t n = baslatmaSayaci.load(std::memory_order_acquire);
-  while (n > 0 && !baslatmaSayaci.compare_exchange_weak(n, n - 1, std::memory_order_acq_rel)) {
-  }
-  if (n == 0) {
-    hataVer(HATA_BASLATILMADI);
-    return;
-  }
-  WSACleanup();
-}
-
-uint32_t soketKutuphanesiSayaci() { return baslatmaSayaci.load(std::memory_order_acquire); }
+void ortak::sistemKutuphanesiBirak() { WSACleanup(); }
 
 Soket soketAc(SoketTur tur) {
-  if (baslatmaSayaci.load(std::memory_order_acquire) == 0) {
-    hataVer(HATA_BASLATILMADI);
-    return GECERSIZ_SOKET;
-  }
+  if (!ortak::kutuphaneBasladi()) return GECERSIZ_SOKET;
   const bool akis = tur == SoketTur::Akis;
-  const SOCKET s = socket(AF_INET, akis ? SOCK_STREAM : SOCK_DGRAM, akis ? IPPROTO_TCP : IPPROTO_UDP);
-  if (s == INVALID_SOCKET) {
+  const SOCKET yeni =
+      socket(AF_INET, akis ? SOCK_STREAM : SOCK_DGRAM, akis ? IPPROTO_TCP : IPPROTO_UDP);
+  if (yeni == INVALID_SOCKET) {
     sistemHatasi();
     return GECERSIZ_SOKET;
   }
-  return mirassizYap(s);
+  return mirassizYap(yeni);
 }
 
-int soketKapat(Soket s) {
-  if (closesocket(tutamac(s)) != 0) return sistemHatasi();
+int soketKapat(Soket soket) {
+  if (closesocket(tutamac(soket)) != 0) return sistemHatasi();
   return 0;
 }
 
-int soketSecenekAyarla(Soket s, SoketSecenek secenek, int deger) {
+int soketSecenekAyarla(Soket soket, SoketSecenek secenek, int deger) {
   const int ad = secenek == SoketSecenek::Yayin ? SO_BROADCAST : SO_REUSEADDR;
-  if (setsockopt(tutamac(s), SOL_SOCKET, ad, reinterpret_cast<const char*>(&deger), sizeof deger) != 0)
+  if (setsockopt(tutamac(soket), SOL_SOCKET, ad, reinterpret_cast<const char*>(&deger),
+                 sizeof deger) != 0)
     return sistemHatasi();
   return 0;
 }
 
-int soketBlokajsizYap(Soket s) {
+int soketBlokajsizYap(Soket soket) {
   u_long bir = 1;
-  if (ioctlsocket(tutamac(s), FIONBIO, &bir) != 0) return sistemHatasi();
+  if (ioctlsocket(tutamac(soket), FIONBIO, &bir) != 0) return sistemHatasi();
   return 0;
 }
 
-int soketAdresAta(Soket s, uint32_t adres, uint16_t port) {
+int soketAdresAta(Soket soket, uint32_t adres, uint16_t port) {
   // Windows itself lets a listener bind over connections in TIME_WAIT and
   // refuses a port with a live listener: nothing to add.
   const sockaddr_in a = ipv4Adresi(adres, port);
-  if (bind(tutamac(s), reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0) return sistemHatasi();
+  if (bind(tutamac(soket), reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0)
+    return sistemHatasi();
   return 0;
 }
 
-uint16_t soketYerelPort(Soket s) {
+uint16_t soketYerelPort(Soket soket) {
   sockaddr_in a;
   int uzunluk = sizeof a;
-  if (getsockname(tutamac(s), reinterpret_cast<sockaddr*>(&a), &uzunluk) != 0) {
+  if (getsockname(tutamac(soket), reinterpret_cast<sockaddr*>(&a), &uzunluk) != 0) {
     sistemHatasi();
     return 0;
   }
   return ntohs(a.sin_port);
 }
 
-int soketDinle(Soket s, int backlog) {
-  if (listen(tutamac(s), backlog) != 0) return sistemHatasi();
+int soketDinle(Soket soket, int backlog) {
+  if (listen(tutamac(soket), backlog) != 0) return sistemHatasi();
   return 0;
 }
 
@@ -143,52 +142,68 @@ Soket soketKabulEt(Soket dinleyen) {
     sistemHatasi();
     return GECERSIZ_SOKET;
   }
+  gecikmesizYap(yeni);
   return mirassizYap(yeni);
 }
 
-int soketBaglan(Soket s, uint32_t adres, uint16_t port) {
+int soketBaglan(Soket soket, uint32_t adres, uint16_t port) {
   const sockaddr_in a = ipv4Adresi(adres, port);
-  if (connect(tutamac(s), reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0) return sistemHatasi();
+  if (connect(tutamac(soket), reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0)
+    return sistemHatasi();
+  // A connected datagram socket has no Nagle delay to turn off.
+  if (akisSoketi(tutamac(soket))) gecikmesizYap(tutamac(soket));
   return 0;
 }
 
-int soketGonder(Soket s, const char* veri, int uzunluk) {
+bool soketGecikmesizMi(Soket soket) {
+  // Windows may write a one-byte BOOLEAN here; the rest stays zero.
+  int deger = 0;
+  int uzunluk = sizeof deger;
+  if (getsockopt(tutamac(soket), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<char*>(&deger),
+                 &uzunluk) != 0) {
+    sistemHatasi();
+    return false;
+  }
+  return deger != 0;
+}
+
+int soketGonder(Soket soket, const char* veri, int uzunluk) {
   if (uzunluk < 0) return hataVer(HATA_GECERSIZ);
-  const int n = send(tutamac(s), veri, uzunluk, 0);
+  const int n = send(tutamac(soket), veri, uzunluk, 0);
   if (n == SOCKET_ERROR) return sistemHatasi();
   return n;
 }
 
-int soketAl(Soket s, char* tampon, int boyut) {
+int soketAl(Soket soket, char* tampon, int boyut) {
   if (boyut < 0) return hataVer(HATA_GECERSIZ);
-  const int n = recv(tutamac(s), tampon, boyut, 0);
+  const int n = recv(tutamac(soket), tampon, boyut, 0);
   if (n == SOCKET_ERROR) return sistemHatasi();
   return n;
 }
 
-int soketGonderAdrese(Soket s, const char* veri, int uzunluk, uint32_t adres, uint16_t port) {
+int soketGonderAdrese(Soket soket, const char* veri, int uzunluk, uint32_t adres, uint16_t port) {
   if (uzunluk < 0) return hataVer(HATA_GECERSIZ);
   const sockaddr_in a = ipv4Adresi(adres, port);
   const int n =
-      sendto(tutamac(s), veri, uzunluk, 0, reinterpret_cast<const sockaddr*>(&a), sizeof a);
+      sendto(tutamac(soket), veri, uzunluk, 0, reinterpret_cast<const sockaddr*>(&a), sizeof a);
   if (n == SOCKET_ERROR) return sistemHatasi();
   return n;
 }
 
-int soketAlAdresten(Soket s, char* tampon, int boyut, uint32_t* kaynakAdres, uint16_t* kaynakPort) {
+int soketAlAdresten(Soket soket, char* tampon, int boyut, uint32_t* kaynakAdres,
+                    uint16_t* kaynakPort) {
   if (boyut < 0) return hataVer(HATA_GECERSIZ);
   sockaddr_in a;
   std::memset(&a, 0, sizeof a);
   int uzunluk = sizeof a;
   // An oversize datagram fails with WSAEMSGSIZE, its head in the buffer.
-  const int n = recvfrom(tutamac(s), tampon, boyut, 0, reinterpret_cast<sockaddr*>(&a), &uzunluk);
+  const int n =
+      recvfrom(tutamac(soket), tampon, boyut, 0, reinterpret_cast<sockaddr*>(&a), &uzunluk);
   if (n == SOCKET_ERROR) return sistemHatasi();
   if (kaynakAdres) *kaynakAdres = ntohl(a.sin_addr.s_addr);
   if (kaynakPort) *kaynakPort = ntohs(a.sin_port);
   return n;
 }
-
-int soketSonHata() { return sonHata; }
 
 bool ipv4Coz(const char* metin, uint32_t& adres) {
   if (!metin) return false;
@@ -291,31 +306,16 @@ void grafikAdaptorBirak(GrafikAdaptor* adaptor) {
 // Random bytes and counters
 // ---------------------------------------------------------------------------
 
-namespace {
-
-RastgeleKancalari kancalar;
-
-}  // namespace
-
-bool sistemRastgele(uint8_t* p, uint32_t n) {
-  if (kancalar.sistemRastgele) return kancalar.sistemRastgele(p, n);
-  return BCryptGenRandom(nullptr, p, n, BCRYPT_USE_SYSTEM_PREFERRED_RNG) == 0;
+bool ortak::sistemRastgeleDoldur(uint8_t* tampon, uint32_t uzunluk) {
+  return BCryptGenRandom(nullptr, tampon, uzunluk, BCRYPT_USE_SYSTEM_PREFERRED_RNG) == 0;
 }
 
-uint64_t performansSayaci() {
-  if (kancalar.performansSayaci) return kancalar.performansSayaci();
+uint64_t ortak::sistemPerformansSayaci() {
   LARGE_INTEGER sayac;
   QueryPerformanceCounter(&sayac);
   return static_cast<uint64_t>(sayac.QuadPart);
 }
 
-uint64_t tikSayisi() {
-  if (kancalar.tikSayisi) return kancalar.tikSayisi();
-  return GetTickCount64();
-}
-
-void rastgeleKancalariAyarla(const RastgeleKancalari* yeni) {
-  kancalar = yeni ? *yeni : RastgeleKancalari{};
-}
+uint64_t ortak::sistemTikSayisi() { return GetTickCount64(); }
 
 }  // namespace vadu::platform

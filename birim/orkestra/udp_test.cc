@@ -40,7 +40,6 @@ class Gonderen {
                                     pl::IPV4_GERI_DONGU, port),
               static_cast<int>(veri.size()));
   }
-  pl::Soket soket() const { return s_; }
 
  private:
   pl::Soket s_ = pl::GECERSIZ_SOKET;
@@ -89,22 +88,15 @@ TEST(UdpSoketWin, OpenReopenCloseKeepOneStartUp) {
   EXPECT_EQ(pl::soketKutuphanesiSayaci(), sayac);  // the destructor paid back
 }
 
-TEST(UdpSoketWin, TwoSocketsShareAPortAPlainSocketDoesNot) {
+// Whether a socket with the reuse option may also bind over one without it
+// is the system's business (Linux refuses, Windows lets it in), so only
+// sockets that all ask for sharing are tried here.
+TEST(UdpSoketWin, TwoSocketsShareAPort) {
   UdpSoketWin a, b;
   ASSERT_TRUE(a.ac(0));
   EXPECT_TRUE(b.ac(a.port()));
   EXPECT_EQ(b.port(), a.port());
-
-  // A port held by a socket without the reuse option is refused, and the
-  // failed opening leaves nothing owed.
-  Gonderen duz;
-  const uint16_t tutulan = pl::soketYerelPort(duz.soket());
-  const uint32_t sayac = pl::soketKutuphanesiSayaci();
-  UdpSoketWin c;
-  EXPECT_FALSE(c.ac(tutulan));
-  EXPECT_FALSE(c.acikMi());
-  EXPECT_EQ(c.port(), 0);
-  EXPECT_EQ(pl::soketKutuphanesiSayaci(), sayac);
+  EXPECT_TRUE(a.acikMi());
 }
 
 TEST(UdpSoketWin, ReceivesOneDatagramPerCallWithItsSender) {
