@@ -12,6 +12,7 @@
 
 #include "orkestra/cerceve.h"
 #include "orkestra/cozucu.h"
+#include "olcum/oran_raporu.h"
 
 namespace {
 
@@ -80,37 +81,18 @@ void BM_Memcpy(benchmark::State& state) {
 BENCHMARK(BM_Cozucu)->Arg(0)->Arg(64)->Arg(4096);
 BENCHMARK(BM_Memcpy)->Arg(0)->Arg(64)->Arg(4096);
 
-// Keeps each benchmark's time per iteration so that the ratios can be
-// printed: the median where runs are repeated, else the one run.
-class OranRaporu : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs) {
-      if (r.error_occurred) continue;
-      const bool ortanca = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
-      if (ortanca || (r.run_type == Run::RT_Iteration && r.repetitions <= 1)) {
-        sureler[r.run_name.str()] = r.GetAdjustedRealTime();
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> sureler;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  OranRaporu rapor;
+  vadu::olcum::OranRaporu rapor;
   benchmark::RunSpecifiedBenchmarks(&rapor);
   std::printf("\n");
   for (const char* govde : {"0", "64", "4096"}) {
-    const auto c = rapor.sureler.find(std::string("BM_Cozucu/") + govde);
-    const auto m = rapor.sureler.find(std::string("BM_Memcpy/") + govde);
-    if (c != rapor.sureler.end() && m != rapor.sureler.end() && m->second > 0) {
-      std::printf("govde %4s bayt: cozucu memcpy'nin %.1f kati\n", govde, c->second / m->second);
-    }
+    const double c = rapor.sure(std::string("BM_Cozucu/") + govde);
+    const double m = rapor.sure(std::string("BM_Memcpy/") + govde);
+    if (c > 0 && m > 0) std::printf("govde %4s bayt: cozucu memcpy'nin %.1f kati\n", govde, c / m);
   }
   benchmark::Shutdown();
   return 0;
