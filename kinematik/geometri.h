@@ -7,11 +7,6 @@
 #include <cfloat>
 #include <cmath>
 
-// The operations below are the inner loops of the kinematics, a few dozen
-// instructions each; GCC's size heuristics otherwise leave some of them as
-// calls on the hottest paths.
-#define VADU_SATIR_ICI [[gnu::always_inline]] inline
-
 namespace vadu {
 
 struct Vektor3 {
@@ -61,7 +56,7 @@ struct Kuaterniyon {
   }
 
   // Hamilton product, not normalised.
-  VADU_SATIR_ICI constexpr Kuaterniyon operator*(const Kuaterniyon& b) const {
+  constexpr Kuaterniyon operator*(const Kuaterniyon& b) const {
     return {w * b.x + x * b.w + y * b.z - z * b.y, w * b.y - x * b.z + y * b.w + z * b.x,
             w * b.z + x * b.y - y * b.x + z * b.w, w * b.w - x * b.x - y * b.y - z * b.z};
   }
@@ -74,14 +69,14 @@ struct Kuaterniyon {
 
   // Falls back to the identity only below 1e-7: the opposite strictness of
   // Vektor3::normalize, so a length of exactly 1e-7 is still divided.
-  VADU_SATIR_ICI Kuaterniyon normalize() const {
+  Kuaterniyon normalize() const {
     const double l = uzunluk();
     if (l < 1e-7) return {};
     return {x / l, y / l, z / l, w / l};
   }
 
   // Rotates v; exact for a unit quaternion, the input is not normalised.
-  VADU_SATIR_ICI constexpr Vektor3 dondur(const Vektor3& v) const {
+  constexpr Vektor3 dondur(const Vektor3& v) const {
     const Vektor3 q{x, y, z};
     const Vektor3 t = q.capraz(v) * 2.0;
     return (v + t * w) + q.capraz(t);
@@ -93,13 +88,13 @@ struct Donusum {
   Kuaterniyon donus;
   Vektor3 olcek{1.0, 1.0, 1.0};
 
-  VADU_SATIR_ICI constexpr Vektor3 uygula(const Vektor3& p) const {
+  constexpr Vektor3 uygula(const Vektor3& p) const {
     return donus.dondur({p.x * olcek.x, p.y * olcek.y, p.z * olcek.z}) + konum;
   }
 
   // The pose that applies b first, then this one. The rotation is normalised so
   // that chains of poses keep unit rotations.
-  VADU_SATIR_ICI Donusum operator*(const Donusum& b) const {
+  Donusum operator*(const Donusum& b) const {
     Donusum r;
     r.konum = uygula(b.konum);
     r.donus = (donus * b.donus).normalize();

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "kinematik/kucukdizi.h"
+#include "kinematik/satir_ici.h"
 #include "kinematik/sinkos.h"
 
 namespace vadu {
@@ -46,28 +47,30 @@ Kuaterniyon zIleCarp(const Kuaterniyon& a, const SinKos& y) {
   return {a.x * c + a.y * s, -(a.x * s) + a.y * c, a.w * s + a.z * c, a.w * c - a.z * s};
 }
 
-// normalize() of a rotation that products of unit rotations have left within
-// 1e-8 of unit squared length, n = 1 + e, without its square root and four
-// divisions: one Newton step for 1/sqrt(n) from 1 gives 1 - e/2, off by at
-// most 3e²/8 < 4e-17, below half a unit in the last place of 1. Any other
-// length is normalised as it is everywhere else.
-VADU_SATIR_ICI Kuaterniyon birimYakini(const Kuaterniyon& q, double e) {
+// Rescales to unit length a rotation that products of unit rotations have
+// left within 1e-8 of unit squared length, n = 1 + e: normalize() without its
+// square root and four divisions. One Newton step for 1/sqrt(n) from 1 gives
+// 1 - e/2, off by at most 3e²/8 < 4e-17, below half a unit in the last place
+// of 1.
+VADU_SATIR_ICI Kuaterniyon yakiniBirimeCek(const Kuaterniyon& q, double e) {
   const double k = 1.0 - 0.5 * e;
   return {q.x * k, q.y * k, q.z * k, q.w * k};
 }
 
-VADU_SATIR_ICI Kuaterniyon birimle(const Kuaterniyon& q) {
+// Rescales to unit length: a rotation near unit length as above, any other as
+// normalize() does everywhere else.
+VADU_SATIR_ICI Kuaterniyon birimeCek(const Kuaterniyon& q) {
   const double e = q.nokta(q) - 1.0;
-  if (std::abs(e) <= 1e-8) [[likely]] return birimYakini(q, e);
+  if (std::abs(e) <= 1e-8) [[likely]] return yakiniBirimeCek(q, e);
   return q.normalize();
 }
 
-bool birimOlcek(const Vektor3& s) { return s.x == 1.0 && s.y == 1.0 && s.z == 1.0; }
+bool olcekBirimMi(const Vektor3& s) { return s.x == 1.0 && s.y == 1.0 && s.z == 1.0; }
 
 // The inverse of an anchor: a scale of (1, 1, 1) has itself as its reciprocal
 // and leaves the rotated translation as it is, so neither is computed.
 Donusum capaTersi(const Donusum& d) {
-  if (birimOlcek(d.olcek)) {
+  if (olcekBirimMi(d.olcek)) {
     Donusum r;
     r.donus = d.donus.eslenik();
     r.konum = r.donus.dondur(-d.konum);
@@ -111,8 +114,8 @@ VADU_SATIR_ICI Donusum capaHareketiHam(const Mafsal& m) {
     case MafsalTip::Kuresel: {
       // Not limited: the turn about x takes q as stored.
       const Kuaterniyon h =
-          birimle((eksenDonusu(0.0, 0.0, 1.0, m.q3) * eksenDonusu(0.0, 1.0, 0.0, m.q2)) *
-                  eksenDonusu(1.0, 0.0, 0.0, m.q));
+          birimeCek((eksenDonusu(0.0, 0.0, 1.0, m.q3) * eksenDonusu(0.0, 1.0, 0.0, m.q2)) *
+                    eksenDonusu(1.0, 0.0, 0.0, m.q));
       ac.donus = c.donus * h;
       break;
     }
@@ -136,7 +139,7 @@ VADU_SATIR_ICI Donusum capaHareketiHam(const Mafsal& m) {
 
 VADU_SATIR_ICI Donusum capaHareketi(const Mafsal& m) {
   Donusum ac = capaHareketiHam(m);
-  ac.donus = birimle(ac.donus);
+  ac.donus = birimeCek(ac.donus);
   return ac;
 }
 
@@ -177,21 +180,21 @@ Donusum mafsalDonusumu(const Mafsal& m) { return capaHareketi(m) * capaTersi(m.c
 
 namespace {
 
-// Unit to within a few units in the last place of 1, as eksenAci and
-// normalize leave a rotation: rotating by it or by its normalised self then
-// differs only by rounding.
-bool birimDonus(const Kuaterniyon& q) { return std::abs(q.nokta(q) - 1.0) <= 1e-15; }
+// Whether q is unit to within a few units in the last place of 1, as eksenAci
+// and normalize leave a rotation: rotating by it or by its normalised self
+// then differs only by rounding.
+bool donusBirimMi(const Kuaterniyon& q) { return std::abs(q.nokta(q) - 1.0) <= 1e-15; }
 
-bool birimPoz(const Donusum& d) { return birimOlcek(d.olcek) && birimDonus(d.donus); }
+bool pozBirimMi(const Donusum& d) { return olcekBirimMi(d.olcek) && donusBirimMi(d.donus); }
 
-// The plain order, kept out of the loop below so that the common case keeps
-// its registers. Far from unit length the anchor's own normalisation may fall
-// back to the identity, which one normalisation of the whole cannot reproduce.
+// The plain order, out of line: the loop below then holds only the common
+// case. Far from unit length the anchor's own normalisation may fall back to
+// the identity, which one normalisation of the whole cannot reproduce.
 [[gnu::noinline]] Donusum duzCocukDunyasi(const Donusum& ana, Donusum ac, const Donusum& cc,
                                           uint8_t& birimMi) {
-  ac.donus = birimle(ac.donus);
+  ac.donus = birimeCek(ac.donus);
   const Donusum r = ana * (ac * capaTersi(cc));
-  birimMi = birimPoz(r);
+  birimMi = pozBirimMi(r);
   return r;
 }
 
@@ -206,18 +209,18 @@ bool birimPoz(const Donusum& d) { return birimOlcek(d.olcek) && birimDonus(d.don
 // ana.konum + ana.donus(hareket.konum) + donus(−capaCocuk.konum): two
 // rotations of a vector and one normalisation in place of four and three.
 // The values differ from the plain order only by rounding; anything else
-// takes the plain order.
+// takes the plain order. kinematik_ileri_olcum prints what this saves.
 VADU_SATIR_ICI Donusum cocukDunyasi(const Donusum& ana, const Donusum& ac, const Mafsal& m, bool uygun,
                                     uint8_t& birimMi) {
   const Donusum& cc = m.capaCocuk;
   if (uygun && birimMi) [[likely]] {
-    // The parent's rotation last: the product that does not depend on it
-    // runs beside the chain of parents instead of on it.
+    // The parent's rotation last, so that the product that does not depend
+    // on it is not on the chain of parents.
     const Kuaterniyon d = ana.donus * (ac.donus * cc.donus.eslenik());
     const double e = d.nokta(d) - 1.0;
     if (std::abs(e) <= 1e-8) [[likely]] {
       Donusum r;
-      r.donus = birimYakini(d, e);
+      r.donus = yakiniBirimeCek(d, e);
       r.konum = (ana.konum + ana.donus.dondur(ac.konum)) + r.donus.dondur(-cc.konum);
       return r;
     }
@@ -227,30 +230,31 @@ VADU_SATIR_ICI Donusum cocukDunyasi(const Donusum& ana, const Donusum& ac, const
 
 }  // namespace
 
-// One function for the whole chain, so that the poses stay in registers from
-// one joint to the next instead of going through returned temporaries. The
-// first halves, capa · motion with their sines and cosines, and the tests of
-// the anchors do not depend on one another: computed first, the halves into
-// the children's slots, whose base poses are no longer needed, they overlap in
-// the processor instead of waiting on the chain of compositions. Every parent
-// is final before its children, as the order places the parents first.
+// One function for the whole chain, so that the poses can stay in registers
+// from one joint to the next instead of going through returned temporaries.
+// The first halves, capa · motion with their sines and cosines, and the tests
+// of the anchors do not depend on one another, so they are computed first,
+// the halves into the children's slots, whose base poses are no longer needed:
+// none of that work waits on the chain of compositions. Every parent is final
+// before its children, as the order places the parents first.
 void cocuklariYerlestir(const std::vector<Mafsal>& mafsallar, const size_t* sira, size_t adet,
                         size_t uzuvSayisi, Donusum* dunya) {
   KucukDizi<uint8_t> uygun(adet);
   for (size_t k = 0; k < adet; ++k) {
     const Mafsal& m = mafsallar[sira[k]];
     dunya[m.cocuk] = capaHareketiHam(m);
-    uygun[k] = birimOlcek(m.capa.olcek) && birimOlcek(m.capaCocuk.olcek) && birimDonus(m.capaCocuk.donus);
+    uygun[k] = olcekBirimMi(m.capa.olcek) && olcekBirimMi(m.capaCocuk.olcek) &&
+               donusBirimMi(m.capaCocuk.donus);
   }
   // Only placed links are parents; the fast path's results have scale 1 and
   // a unit rotation by construction.
-  KucukDizi<uint8_t> birim(uzuvSayisi);
-  birim[0] = birimPoz(dunya[0]);
+  KucukDizi<uint8_t> birimMi(uzuvSayisi);
+  birimMi[0] = pozBirimMi(dunya[0]);
   for (size_t k = 0; k < adet; ++k) {
     const Mafsal& m = mafsallar[sira[k]];
-    uint8_t b = birim[m.ana];
-    dunya[m.cocuk] = cocukDunyasi(dunya[m.ana], dunya[m.cocuk], m, uygun[k], b);
-    birim[m.cocuk] = b;
+    uint8_t cocukBirimMi = birimMi[m.ana];
+    dunya[m.cocuk] = cocukDunyasi(dunya[m.ana], dunya[m.cocuk], m, uygun[k], cocukBirimMi);
+    birimMi[m.cocuk] = cocukBirimMi;
   }
 }
 

@@ -25,8 +25,10 @@ Donusum mafsalDonusumu(const Mafsal& m);
 // Places the children of the joints sira[0..adet) in that order, each as
 // dunya[ana] · mafsalDonusumu(joint) gives it, within rounding: with every
 // scale 1 and unit outer rotations the composition is regrouped into one
-// rotation and one normalisation.
-// `uzuvSayisi` is the number of links in dunya.
+// rotation and one normalisation. This is the fast path of
+// Mekanizma::ileriKinematik, whose comment names the plain definition and the
+// tests that hold the two together. `uzuvSayisi` is the number of links in
+// dunya.
 void cocuklariYerlestir(const std::vector<Mafsal>& mafsallar, const size_t* sira, size_t adet,
                         size_t uzuvSayisi, Donusum* dunya);
 

@@ -105,6 +105,14 @@ class Mekanizma {
   // One world pose per link. Link 0 keeps its base pose; the tree of
   // agacHalkaAyir places the others, each as its parent's world pose composed
   // with the joint transform. A link the tree does not reach keeps its base.
+  // The placing is the fast path cocuklariYerlestir of kinematik/hareket.h,
+  // equal to the plain definition within rounding. That definition, the
+  // compositions of the pose operators in the order written above, is
+  // duz::ileriKinematikDuz in birim/kinematik/duz_kinematik.h; the tests
+  // Mekanizma.IleriKinematikDuzFormulIleAyni and
+  // Mekanizma.IleriKinematikOzelPozlarDuzFormulIleAyni (mekanizma_test.cc)
+  // hold the fast path to it within 1e-12, and Hareket.DuzFormulIleAyni
+  // (hareket_test.cc) holds mafsalDonusumu to duz::mafsalDonusumuDuz.
   std::vector<Donusum> ileriKinematik() const;
 
   // The loop joints of agacHalkaAyir for this mechanism.
