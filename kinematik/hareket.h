@@ -11,16 +11,16 @@
 
 namespace vadu {
 
-// The law's value at time t. A sine law with a period of 0 or less and a
+// The law's value at `zaman`. A sine law with a period of 0 or less and a
 // key-frame law without keys give `deger`; key frames are searched in stored
 // order, never sorted, and two neighbours 1e-12 or less apart in time are not
 // divided by: the later key's value is taken.
-double yasaDegeri(const Yasa& y, double t);
+double yasaDegeri(const Yasa& yasa, double zaman);
 
 // The child link's pose relative to the parent link:
 // (capa · motion) · capaCocuk⁻¹, where the motion follows the joint's kind.
 // The limits bind q of every kind but the spherical one, and never q2 or q3.
-Donusum mafsalDonusumu(const Mafsal& m);
+Donusum mafsalDonusumu(const Mafsal& mafsal);
 
 // Places the children of the joints sira[0..adet) in that order, each as
 // dunya[ana] · mafsalDonusumu(joint) gives it, within rounding: with every

@@ -18,9 +18,9 @@ namespace {
 using Harita = std::unordered_map<uint32_t, uint32_t>;
 
 // Bit for bit: a value compare takes -0.0 for 0.0 and would not see a lost sign.
-void ayniBitler(double a, double b, const char* alan) {
-  EXPECT_EQ(std::bit_cast<uint64_t>(a), std::bit_cast<uint64_t>(b))
-      << alan << ": " << a << " / " << b;
+void ayniBitler(double beklenen, double bulunan, const char* alan) {
+  EXPECT_EQ(std::bit_cast<uint64_t>(beklenen), std::bit_cast<uint64_t>(bulunan))
+      << alan << ": " << beklenen << " / " << bulunan;
 }
 
 void ayniVektor(const Vektor3& a, const Vektor3& b) {

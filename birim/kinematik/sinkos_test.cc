@@ -44,9 +44,9 @@ TEST(SinKos, GenisAralik) {
   for (const double x : {99999.99, -99999.99, 1e5, -1e5, 31415.926535897932}) yakin(x);
 }
 
-// The spacing of doubles just above |v|: a unit in the last place of v.
-double sonBirim(double v) {
-  const double a = std::abs(v);
+// The spacing of doubles just above |deger|: a unit in its last place.
+double sonBirim(double deger) {
+  const double a = std::abs(deger);
   return std::nextafter(a, std::numeric_limits<double>::infinity()) - a;
 }
 

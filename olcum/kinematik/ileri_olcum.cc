@@ -106,13 +106,13 @@ void ileriOlc(benchmark::State& state, Ileri&& ileri) {
 }
 
 void IleriKinematik(benchmark::State& state) {
-  ileriOlc(state, [](const Mekanizma& m) { return m.ileriKinematik(); });
+  ileriOlc(state, [](const Mekanizma& mek) { return mek.ileriKinematik(); });
 }
 BENCHMARK(IleriKinematik)->Arg(6)->Arg(30);
 
 // The same passes in the plain order of the pose operators.
 void IleriKinematikDuz(benchmark::State& state) {
-  ileriOlc(state, [](const Mekanizma& m) { return duz::ileriKinematikDuz(m); });
+  ileriOlc(state, [](const Mekanizma& mek) { return duz::ileriKinematikDuz(mek); });
 }
 BENCHMARK(IleriKinematikDuz)->Arg(6)->Arg(30);
 
@@ -149,8 +149,8 @@ template <class SinKosu>
 void sinKosOlc(benchmark::State& state, SinKosu&& sinKosu) {
   const std::vector<double>& acilar = yarimAcilar();
   for (auto _ : state) {
-    for (const double a : acilar) {
-      const SinKos y = sinKosu(a);
+    for (const double aci : acilar) {
+      const SinKos y = sinKosu(aci);
       benchmark::DoNotOptimize(y);
     }
   }
@@ -160,13 +160,13 @@ void sinKosOlc(benchmark::State& state, SinKosu&& sinKosu) {
 }
 
 void SinKosHesabi(benchmark::State& state) {
-  sinKosOlc(state, [](double a) { return sinKos(a); });
+  sinKosOlc(state, [](double aci) { return sinKos(aci); });
 }
 BENCHMARK(SinKosHesabi);
 
 // The C library's; the compiler makes one sincos call of the two.
 void KutuphaneSinKos(benchmark::State& state) {
-  sinKosOlc(state, [](double a) { return SinKos{std::sin(a), std::cos(a)}; });
+  sinKosOlc(state, [](double aci) { return SinKos{std::sin(aci), std::cos(aci)}; });
 }
 BENCHMARK(KutuphaneSinKos);
 
