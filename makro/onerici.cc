@@ -80,14 +80,17 @@ void MakroOnerici::tespitEt() {
 
 KomutDizisi MakroOnerici::kabul() {
   KomutDizisi dizi = oneri_.dizi;
-  gecmis_.clear();
-  oneri_ = Oneri{};
+  basaDon();
   reddedilen_.clear();
   return dizi;
 }
 
 void MakroOnerici::ret() {
   reddedilen_ = imza(oneri_.dizi);
+  basaDon();
+}
+
+void MakroOnerici::basaDon() {
   gecmis_.clear();
   oneri_ = Oneri{};
 }

@@ -51,6 +51,9 @@ class MakroOnerici {
 
  private:
   void tespitEt();
+  // Empties the history and drops the suggestion: what kabul and ret leave,
+  // so that detection starts from the commands recorded after them.
+  void basaDon();
 
   int32_t minPeriyot_ = 2;
   int32_t maxPeriyot_ = 4;
