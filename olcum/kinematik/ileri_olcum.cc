@@ -220,10 +220,16 @@ void KdlJntToCart(benchmark::State& state) {
 BENCHMARK(KdlJntToCart)->Arg(6)->Arg(30);
 #endif
 
-// Keeps each benchmark's time per iteration, for the comparisons printed
-// after the runs: the median where runs are repeated, else the one run.
-class KarsilastirmaRaporu : public benchmark::ConsoleReporter {
+// Passes every report on to the display that the flags choose, and keeps
+// each benchmark's CPU time per iteration for the comparisons printed after
+// the runs: the median where runs are repeated, else the one run.
+class KarsilastirmaRaporu : public benchmark::BenchmarkReporter {
  public:
+  // The library keeps the display it makes.
+  KarsilastirmaRaporu() : ekran_(benchmark::CreateDefaultDisplayReporter()) {}
+
+  bool ReportContext(const Context& baglam) override { return ekran_->ReportContext(baglam); }
+
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& r : runs) {
       if (r.error_occurred) continue;
@@ -232,8 +238,10 @@ class KarsilastirmaRaporu : public benchmark::ConsoleReporter {
         sureler_[r.run_name.str()] = r.GetAdjustedCPUTime();
       }
     }
-    ConsoleReporter::ReportRuns(runs);
+    ekran_->ReportRuns(runs);
   }
+
+  void Finalize() override { ekran_->Finalize(); }
 
   // The CPU time of `ad` per iteration in nanoseconds, or 0 when it did not run.
   double sure(const std::string& ad) const {
@@ -242,6 +250,7 @@ class KarsilastirmaRaporu : public benchmark::ConsoleReporter {
   }
 
  private:
+  benchmark::BenchmarkReporter* ekran_;
   std::map<std::string, double> sureler_;
 };
 
