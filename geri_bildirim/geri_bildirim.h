@@ -12,13 +12,13 @@ namespace vadu {
 
 using u8 = std::uint8_t;
 
-// `s` escaped for the inside of a JSON string: the quote, the backslash and
-// every byte below 0x20; all other bytes, UTF-8 included, pass unchanged.
-inline std::string jsonKacis(const std::string& s) {
+// `metin` escaped for the inside of a JSON string: the quote, the backslash
+// and every byte below 0x20; all other bytes, UTF-8 included, pass unchanged.
+inline std::string jsonKacis(const std::string& metin) {
   static constexpr char HEX[] = "0123456789abcdef";
   std::string r;
-  r.reserve(s.size() + 16);
-  for (char ch : s) {
+  r.reserve(metin.size() + 16);
+  for (char ch : metin) {
     const unsigned char c = static_cast<unsigned char>(ch);
     switch (c) {
       case 0x08: r += "\\b"; break;
@@ -48,11 +48,13 @@ inline std::string base64Kodla(const std::vector<u8>& veri) {
   const std::size_t n = veri.size();
   std::string r;
   r.reserve((n + 2) / 3 * 4);
-  // The first `adet` 6-bit groups of the 24-bit value `v`, most significant first.
-  auto yaz = [&r](std::uint32_t v, int adet) {
-    for (int kaydir = 18; adet > 0; --adet, kaydir -= 6) r += ALFABE[(v >> kaydir) & 0x3F];
+  // The first `adet` 6-bit groups of the 24-bit value, most significant first.
+  auto yaz = [&r](std::uint32_t deger, int adet) {
+    for (int kaydir = 18; adet > 0; --adet, kaydir -= 6) r += ALFABE[(deger >> kaydir) & 0x3F];
   };
-  auto bayt = [&veri](std::size_t i, int kaydir) { return std::uint32_t{veri[i]} << kaydir; };
+  auto bayt = [&veri](std::size_t sira, int kaydir) {
+    return std::uint32_t{veri[sira]} << kaydir;
+  };
   std::size_t i = 0;
   for (; i + 2 < n; i += 3) yaz(bayt(i, 16) | bayt(i + 1, 8) | bayt(i + 2, 0), 4);
   if (i + 1 == n) {
@@ -65,13 +67,13 @@ inline std::string base64Kodla(const std::vector<u8>& veri) {
   return r;
 }
 
-// The longest prefix of `s` of at most `n` bytes that does not end inside a
-// UTF-8 sequence. Nothing is validated.
-inline std::string utf8Kisalt(const std::string& s, std::size_t n) {
-  if (s.size() <= n) return s;
-  std::size_t k = n;
-  while (k > 0 && (static_cast<unsigned char>(s[k]) & 0xC0) == 0x80) --k;
-  return s.substr(0, k);
+// The longest prefix of `metin` of at most `enFazlaBayt` bytes that does not
+// end inside a UTF-8 sequence. Nothing is validated.
+inline std::string utf8Kisalt(const std::string& metin, std::size_t enFazlaBayt) {
+  if (metin.size() <= enFazlaBayt) return metin;
+  std::size_t k = enFazlaBayt;
+  while (k > 0 && (static_cast<unsigned char>(metin[k]) & 0xC0) == 0x80) --k;
+  return metin.substr(0, k);
 }
 
 // One feedback message. An empty screenshot means none.
@@ -106,7 +108,7 @@ inline std::string urlKur(const std::string& sunucu, const std::string& koleksiy
 
 // The JSON body of the insert: one line, the five text members always, the
 // unread flag, and the screenshot as base64 only when there is one.
-inline std::string govdeKur(const GeriBildirim& g) {
+inline std::string govdeKur(const GeriBildirim& bildirim) {
   std::string j = "{";
   auto uye = [&j](const char* anahtar, const std::string& deger) {
     j += '"';
@@ -115,19 +117,19 @@ inline std::string govdeKur(const GeriBildirim& g) {
     j += deger;
     j += '"';
   };
-  uye("mesaj", jsonKacis(g.mesaj));
+  uye("mesaj", jsonKacis(bildirim.mesaj));
   j += ',';
-  uye("kategori", jsonKacis(g.kategori));
+  uye("kategori", jsonKacis(bildirim.kategori));
   j += ',';
-  uye("surum", jsonKacis(g.surum));
+  uye("surum", jsonKacis(bildirim.surum));
   j += ',';
-  uye("cihaz", jsonKacis(g.cihaz));
+  uye("cihaz", jsonKacis(bildirim.cihaz));
   j += ',';
-  uye("tarih", jsonKacis(g.tarih));
+  uye("tarih", jsonKacis(bildirim.tarih));
   j += ",\"okundu\":false";
-  if (!g.ekranGoruntusu.empty()) {
+  if (!bildirim.ekranGoruntusu.empty()) {
     j += ',';
-    uye("ekranGoruntusu", base64Kodla(g.ekranGoruntusu));
+    uye("ekranGoruntusu", base64Kodla(bildirim.ekranGoruntusu));
   }
   j += '}';
   return j;

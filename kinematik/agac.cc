@@ -23,7 +23,7 @@ AgacDugumu grupDugumu(const char* etiket, const char* ikon) {
   return d;
 }
 
-std::string varsayilanUzuvAdi(size_t i) { return "Uzuv." + std::to_string(i); }
+std::string varsayilanUzuvAdi(size_t uzuvNo) { return "Uzuv." + std::to_string(uzuvNo); }
 
 }  // namespace
 
@@ -37,10 +37,10 @@ void KinematikAgac::dalEkle(const Mekanizma& mek, std::vector<AgacDugumu>& kok) 
   const size_t ilkUzuv = govdeVar ? 1 : 0;
   if (uzuvlar.size() <= ilkUzuv && mafsallar.empty()) return;
 
-  const auto uzuvAdi = [&uzuvlar, govdeVar](size_t i) -> std::string {
-    if (i == 0 && govdeVar) return GOVDE;
-    if (i < uzuvlar.size() && !uzuvlar[i].ad.empty()) return uzuvlar[i].ad;
-    return varsayilanUzuvAdi(i);
+  const auto uzuvAdi = [&uzuvlar, govdeVar](size_t uzuvNo) -> std::string {
+    if (uzuvNo == 0 && govdeVar) return GOVDE;
+    if (uzuvNo < uzuvlar.size() && !uzuvlar[uzuvNo].ad.empty()) return uzuvlar[uzuvNo].ad;
+    return varsayilanUzuvAdi(uzuvNo);
   };
 
   AgacDugumu grup = grupDugumu("", IKON_MEKANIZMA);

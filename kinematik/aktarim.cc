@@ -8,41 +8,43 @@ namespace vadu {
 
 namespace {
 
-std::array<double, 3> diziye(const Vektor3& v) { return {v.x, v.y, v.z}; }
+std::array<double, 3> diziye(const Vektor3& vektor) { return {vektor.x, vektor.y, vektor.z}; }
 
-std::array<double, 4> diziye(const Kuaterniyon& q) { return {q.x, q.y, q.z, q.w}; }
+std::array<double, 4> diziye(const Kuaterniyon& donus) {
+  return {donus.x, donus.y, donus.z, donus.w};
+}
 
-Vektor3 vektore(const std::array<double, 3>& d) { return Vektor3(d[0], d[1], d[2]); }
+Vektor3 vektore(const std::array<double, 3>& dizi) { return Vektor3(dizi[0], dizi[1], dizi[2]); }
 
 // Taken exactly as stored: a document may hold an unnormalised rotation.
-Kuaterniyon kuaterniyona(const std::array<double, 4>& d) {
-  return Kuaterniyon(d[0], d[1], d[2], d[3]);
+Kuaterniyon kuaterniyona(const std::array<double, 4>& dizi) {
+  return Kuaterniyon(dizi[0], dizi[1], dizi[2], dizi[3]);
 }
 
 // The joint and law values that both forms hold under the same names and
 // types, copied as they are in either direction.
 template <class Kaynak, class Hedef>
-void mafsalDegerleri(const Kaynak& k, Hedef& h) {
-  h.ad = k.ad;
-  h.tip = k.tip;
-  h.q = k.q;
-  h.q2 = k.q2;
-  h.q3 = k.q3;
-  h.vidaAdim = k.vidaAdim;
-  h.sinirAlt = k.sinirAlt;
-  h.sinirUst = k.sinirUst;
+void mafsalDegerleri(const Kaynak& kaynak, Hedef& hedef) {
+  hedef.ad = kaynak.ad;
+  hedef.tip = kaynak.tip;
+  hedef.q = kaynak.q;
+  hedef.q2 = kaynak.q2;
+  hedef.q3 = kaynak.q3;
+  hedef.vidaAdim = kaynak.vidaAdim;
+  hedef.sinirAlt = kaynak.sinirAlt;
+  hedef.sinirUst = kaynak.sinirUst;
 }
 
 template <class Kaynak, class Hedef>
-void yasaDegerleri(const Kaynak& k, Hedef& h) {
-  h.tip = k.tip;
-  h.degisken = k.degisken;
-  h.deger = k.deger;
-  h.egim = k.egim;
-  h.genlik = k.genlik;
-  h.periyot = k.periyot;
-  h.faz = k.faz;
-  h.anahtarlar = k.anahtarlar;
+void yasaDegerleri(const Kaynak& kaynak, Hedef& hedef) {
+  hedef.tip = kaynak.tip;
+  hedef.degisken = kaynak.degisken;
+  hedef.deger = kaynak.deger;
+  hedef.egim = kaynak.egim;
+  hedef.genlik = kaynak.genlik;
+  hedef.periyot = kaynak.periyot;
+  hedef.faz = kaynak.faz;
+  hedef.anahtarlar = kaynak.anahtarlar;
 }
 
 }  // namespace
@@ -91,10 +93,10 @@ void kinematikIceAktar(Mekanizma& mek, const std::vector<BelgeUzuv>& uzuvlar,
   // 0 means "no node" and is never looked up; with no map at all the ids are
   // kept, while a map that lacks an id unbinds the link rather than leave it
   // pointing at a node of the old scene.
-  const auto yeniKimlik = [&harita](uint32_t s) -> uint32_t {
-    if (s == 0) return 0;
-    if (harita.empty()) return s;
-    const auto bulunan = harita.find(s);
+  const auto yeniKimlik = [&harita](uint32_t sahne) -> uint32_t {
+    if (sahne == 0) return 0;
+    if (harita.empty()) return sahne;
+    const auto bulunan = harita.find(sahne);
     return bulunan != harita.end() ? bulunan->second : 0;
   };
 

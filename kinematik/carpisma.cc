@@ -5,13 +5,16 @@
 
 namespace vadu {
 
-double ortusmeOrani(const Kutu& a, const Kutu& b) {
-  const double dx = std::min(a.max.x, b.max.x) - std::max(a.min.x, b.min.x);
-  const double dy = std::min(a.max.y, b.max.y) - std::max(a.min.y, b.min.y);
-  const double dz = std::min(a.max.z, b.max.z) - std::max(a.min.z, b.min.z);
+double ortusmeOrani(const Kutu& birinci, const Kutu& ikinci) {
+  const double dx =
+      std::min(birinci.max.x, ikinci.max.x) - std::max(birinci.min.x, ikinci.min.x);
+  const double dy =
+      std::min(birinci.max.y, ikinci.max.y) - std::max(birinci.min.y, ikinci.min.y);
+  const double dz =
+      std::min(birinci.max.z, ikinci.max.z) - std::max(birinci.min.z, ikinci.min.z);
   if (!(dx > 0.0) || !(dy > 0.0) || !(dz > 0.0)) return 0.0;
-  const Vektor3 ba = a.boyut();
-  const Vektor3 bb = b.boyut();
+  const Vektor3 ba = birinci.boyut();
+  const Vektor3 bb = ikinci.boyut();
   const double s = std::min(ba.x * ba.y * ba.z, bb.x * bb.y * bb.z);
   if (s > 1e-12) return (dx * dy * dz) / s;
   return 0.0;

@@ -18,9 +18,9 @@ struct Carpisma {
   double oran = 0.0;  // overlap volume over the smaller box's volume, in (0, 1]
 };
 
-// The overlap volume of a and b over the smaller volume; 0 when they only
-// touch, are apart, or the smaller box has no volume.
-double ortusmeOrani(const Kutu& a, const Kutu& b);
+// The overlap volume of the two boxes over the smaller volume; 0 when they
+// only touch, are apart, or the smaller box has no volume.
+double ortusmeOrani(const Kutu& birinci, const Kutu& ikinci);
 
 // Steps from t0 to t1 inclusive (adim steps), applying the laws, closing the
 // loops and moving each link's local box (yerelKutular[i] for link i) by its

@@ -7,11 +7,6 @@
 #include <cfloat>
 #include <cmath>
 
-// The operations below are the inner loops of the kinematics, a few dozen
-// instructions each; GCC's size heuristics otherwise leave some of them as
-// calls on the hottest paths.
-#define VADU_SATIR_ICI [[gnu::always_inline]] inline
-
 namespace vadu {
 
 struct Vektor3 {
@@ -20,14 +15,19 @@ struct Vektor3 {
   double z = 0.0;
 
   constexpr Vektor3() = default;
-  constexpr Vektor3(double x_, double y_, double z_) : x(x_), y(y_), z(z_) {}
+  constexpr Vektor3(double xBileseni, double yBileseni, double zBileseni)
+      : x(xBileseni), y(yBileseni), z(zBileseni) {}
 
-  constexpr Vektor3 operator+(const Vektor3& b) const { return {x + b.x, y + b.y, z + b.z}; }
-  constexpr Vektor3 operator-(const Vektor3& b) const { return {x - b.x, y - b.y, z - b.z}; }
+  constexpr Vektor3 operator+(const Vektor3& diger) const {
+    return {x + diger.x, y + diger.y, z + diger.z};
+  }
+  constexpr Vektor3 operator-(const Vektor3& diger) const {
+    return {x - diger.x, y - diger.y, z - diger.z};
+  }
   constexpr Vektor3 operator-() const { return {-x, -y, -z}; }
-  constexpr Vektor3 operator*(double s) const { return {x * s, y * s, z * s}; }
+  constexpr Vektor3 operator*(double carpan) const { return {x * carpan, y * carpan, z * carpan}; }
   // No guard: a zero divisor gives what the arithmetic gives.
-  constexpr Vektor3 operator/(double s) const { return {x / s, y / s, z / s}; }
+  constexpr Vektor3 operator/(double bolen) const { return {x / bolen, y / bolen, z / bolen}; }
 
   constexpr double uzunlukKare() const { return x * x + y * y + z * z; }
   double uzunluk() const { return std::sqrt(uzunlukKare()); }
@@ -39,8 +39,8 @@ struct Vektor3 {
     return {};
   }
 
-  constexpr Vektor3 capraz(const Vektor3& b) const {
-    return {y * b.z - z * b.y, z * b.x - x * b.z, x * b.y - y * b.x};
+  constexpr Vektor3 capraz(const Vektor3& diger) const {
+    return {y * diger.z - z * diger.y, z * diger.x - x * diger.z, x * diger.y - y * diger.x};
   }
 };
 
@@ -51,7 +51,8 @@ struct Kuaterniyon {
   double w = 1.0;
 
   constexpr Kuaterniyon() = default;
-  constexpr Kuaterniyon(double x_, double y_, double z_, double w_) : x(x_), y(y_), z(z_), w(w_) {}
+  constexpr Kuaterniyon(double xBileseni, double yBileseni, double zBileseni, double wBileseni)
+      : x(xBileseni), y(yBileseni), z(zBileseni), w(wBileseni) {}
 
   // A zero axis gives (0, 0, 0, cos(aci / 2)), which is not of unit length.
   static Kuaterniyon eksenAci(const Vektor3& eksen, double aci) {
@@ -61,30 +62,32 @@ struct Kuaterniyon {
   }
 
   // Hamilton product, not normalised.
-  VADU_SATIR_ICI constexpr Kuaterniyon operator*(const Kuaterniyon& b) const {
-    return {w * b.x + x * b.w + y * b.z - z * b.y, w * b.y - x * b.z + y * b.w + z * b.x,
-            w * b.z + x * b.y - y * b.x + z * b.w, w * b.w - x * b.x - y * b.y - z * b.z};
+  constexpr Kuaterniyon operator*(const Kuaterniyon& diger) const {
+    return {w * diger.x + x * diger.w + y * diger.z - z * diger.y,
+            w * diger.y - x * diger.z + y * diger.w + z * diger.x,
+            w * diger.z + x * diger.y - y * diger.x + z * diger.w,
+            w * diger.w - x * diger.x - y * diger.y - z * diger.z};
   }
 
   constexpr Kuaterniyon eslenik() const { return {-x, -y, -z, w}; }
-  constexpr double nokta(const Kuaterniyon& o) const {
-    return x * o.x + y * o.y + z * o.z + w * o.w;
+  constexpr double nokta(const Kuaterniyon& diger) const {
+    return x * diger.x + y * diger.y + z * diger.z + w * diger.w;
   }
   double uzunluk() const { return std::sqrt(nokta(*this)); }
 
   // Falls back to the identity only below 1e-7: the opposite strictness of
   // Vektor3::normalize, so a length of exactly 1e-7 is still divided.
-  VADU_SATIR_ICI Kuaterniyon normalize() const {
+  Kuaterniyon normalize() const {
     const double l = uzunluk();
     if (l < 1e-7) return {};
     return {x / l, y / l, z / l, w / l};
   }
 
-  // Rotates v; exact for a unit quaternion, the input is not normalised.
-  VADU_SATIR_ICI constexpr Vektor3 dondur(const Vektor3& v) const {
+  // Rotates `vektor`; exact for a unit quaternion, the input is not normalised.
+  constexpr Vektor3 dondur(const Vektor3& vektor) const {
     const Vektor3 q{x, y, z};
-    const Vektor3 t = q.capraz(v) * 2.0;
-    return (v + t * w) + q.capraz(t);
+    const Vektor3 t = q.capraz(vektor) * 2.0;
+    return (vektor + t * w) + q.capraz(t);
   }
 };
 
@@ -93,17 +96,17 @@ struct Donusum {
   Kuaterniyon donus;
   Vektor3 olcek{1.0, 1.0, 1.0};
 
-  VADU_SATIR_ICI constexpr Vektor3 uygula(const Vektor3& p) const {
-    return donus.dondur({p.x * olcek.x, p.y * olcek.y, p.z * olcek.z}) + konum;
+  constexpr Vektor3 uygula(const Vektor3& nokta) const {
+    return donus.dondur({nokta.x * olcek.x, nokta.y * olcek.y, nokta.z * olcek.z}) + konum;
   }
 
-  // The pose that applies b first, then this one. The rotation is normalised so
-  // that chains of poses keep unit rotations.
-  VADU_SATIR_ICI Donusum operator*(const Donusum& b) const {
+  // The pose that applies `diger` first, then this one. The rotation is
+  // normalised so that chains of poses keep unit rotations.
+  Donusum operator*(const Donusum& diger) const {
     Donusum r;
-    r.konum = uygula(b.konum);
-    r.donus = (donus * b.donus).normalize();
-    r.olcek = {olcek.x * b.olcek.x, olcek.y * b.olcek.y, olcek.z * b.olcek.z};
+    r.konum = uygula(diger.konum);
+    r.donus = (donus * diger.donus).normalize();
+    r.olcek = {olcek.x * diger.olcek.x, olcek.y * diger.olcek.y, olcek.z * diger.olcek.z};
     return r;
   }
 
@@ -130,13 +133,13 @@ struct Kutu {
   constexpr bool gecerli() const { return max.x >= min.x && max.y >= min.y && max.z >= min.z; }
 
   // A NaN coordinate fails both comparisons and leaves its axis as it was.
-  constexpr void genislet(const Vektor3& p) {
-    if (p.x < min.x) min.x = p.x;
-    if (p.y < min.y) min.y = p.y;
-    if (p.z < min.z) min.z = p.z;
-    if (max.x < p.x) max.x = p.x;
-    if (max.y < p.y) max.y = p.y;
-    if (max.z < p.z) max.z = p.z;
+  constexpr void genislet(const Vektor3& nokta) {
+    if (nokta.x < min.x) min.x = nokta.x;
+    if (nokta.y < min.y) min.y = nokta.y;
+    if (nokta.z < min.z) min.z = nokta.z;
+    if (max.x < nokta.x) max.x = nokta.x;
+    if (max.y < nokta.y) max.y = nokta.y;
+    if (max.z < nokta.z) max.z = nokta.z;
   }
 
   constexpr Vektor3 boyut() const {
@@ -144,15 +147,16 @@ struct Kutu {
     return {};
   }
 
-  // The axis-aligned box around k's eight corners moved by d (x changing
-  // fastest, then y, then z); an invalid k gives the empty box.
-  static constexpr Kutu donustur(const Kutu& k, const Donusum& d) {
+  // The axis-aligned box around the eight corners of `kutu` moved by
+  // `donusum` (x changing fastest, then y, then z); an invalid box gives the
+  // empty box.
+  static constexpr Kutu donustur(const Kutu& kutu, const Donusum& donusum) {
     Kutu out;
-    if (!k.gecerli()) return out;
+    if (!kutu.gecerli()) return out;
     for (int i = 0; i < 8; ++i) {
-      const Vektor3 kose{(i & 1) ? k.max.x : k.min.x, (i & 2) ? k.max.y : k.min.y,
-                         (i & 4) ? k.max.z : k.min.z};
-      out.genislet(d.uygula(kose));
+      const Vektor3 kose{(i & 1) ? kutu.max.x : kutu.min.x, (i & 2) ? kutu.max.y : kutu.min.y,
+                         (i & 4) ? kutu.max.z : kutu.min.z};
+      out.genislet(donusum.uygula(kose));
     }
     return out;
   }

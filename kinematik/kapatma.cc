@@ -22,82 +22,90 @@ constexpr int ARAMA_DENEMESI = 12;
 
 // Six values per loop joint: the position error, then twice the vector part of
 // the rotation between the two poses, taken on the short way round.
-void artikHesapla(const Mekanizma& mek, const std::vector<size_t>& halka, std::vector<double>& r) {
+void artikHesapla(const Mekanizma& mek, const std::vector<size_t>& halka,
+                  std::vector<double>& artiklar) {
   const std::vector<Donusum> dunya = mek.ileriKinematik();
-  r.assign(6 * halka.size(), 0.0);
+  artiklar.assign(6 * halka.size(), 0.0);
   for (size_t i = 0; i < halka.size(); ++i) {
     const Mafsal& mf = mek.mafsallar()[halka[i]];
     const Donusum beklenen = dunya[mf.ana] * mafsalDonusumu(mf);
     const Donusum& g = dunya[mf.cocuk];
-    r[6 * i] = beklenen.konum.x - g.konum.x;
-    r[6 * i + 1] = beklenen.konum.y - g.konum.y;
-    r[6 * i + 2] = beklenen.konum.z - g.konum.z;
+    artiklar[6 * i] = beklenen.konum.x - g.konum.x;
+    artiklar[6 * i + 1] = beklenen.konum.y - g.konum.y;
+    artiklar[6 * i + 2] = beklenen.konum.z - g.konum.z;
     Kuaterniyon fark = beklenen.donus * g.donus.eslenik();
     if (fark.w < 0) {
       fark.x = -fark.x;
       fark.y = -fark.y;
       fark.z = -fark.z;
     }
-    r[6 * i + 3] = 2.0 * fark.x;
-    r[6 * i + 4] = 2.0 * fark.y;
-    r[6 * i + 5] = 2.0 * fark.z;
+    artiklar[6 * i + 3] = 2.0 * fark.x;
+    artiklar[6 * i + 4] = 2.0 * fark.y;
+    artiklar[6 * i + 5] = 2.0 * fark.z;
   }
 }
 
-double norm(const std::vector<double>& r) {
+double norm(const std::vector<double>& artiklar) {
   double s = 0.0;
-  for (double v : r) s += v * v;
+  for (double v : artiklar) s += v * v;
   return std::sqrt(s);
 }
 
-// A = JᵀJ + λI and b = −Jᵀr for the m × k Jacobian J, row-major.
-void normalDenklemler(const std::vector<double>& J, const std::vector<double>& r, size_t k,
-                      std::vector<double>& A, std::vector<double>& b) {
-  const size_t m = r.size();
-  A.assign(k * k, 0.0);
-  b.assign(k, 0.0);
+// A = JᵀJ + λI (`matris`) and b = −Jᵀr (`sagTaraf`) for the Jacobian J of m
+// rows, one per residual value, and k = `bilinmeyenSayisi` columns, row-major.
+void normalDenklemler(const std::vector<double>& jakobiyen, const std::vector<double>& artiklar,
+                      size_t bilinmeyenSayisi, std::vector<double>& matris,
+                      std::vector<double>& sagTaraf) {
+  const size_t m = artiklar.size();
+  const size_t k = bilinmeyenSayisi;
+  matris.assign(k * k, 0.0);
+  sagTaraf.assign(k, 0.0);
   for (size_t i = 0; i < k; ++i) {
     for (size_t j = 0; j < k; ++j) {
       double s = 0.0;
-      for (size_t row = 0; row < m; ++row) s += J[row * k + i] * J[row * k + j];
-      A[i * k + j] = s + (i == j ? SONUM : 0.0);
+      for (size_t row = 0; row < m; ++row) s += jakobiyen[row * k + i] * jakobiyen[row * k + j];
+      matris[i * k + j] = s + (i == j ? SONUM : 0.0);
     }
     double s = 0.0;
-    for (size_t row = 0; row < m; ++row) s += J[row * k + i] * r[row];
-    b[i] = -s;
+    for (size_t row = 0; row < m; ++row) s += jakobiyen[row * k + i] * artiklar[row];
+    sagTaraf[i] = -s;
   }
 }
 
-// Gaussian elimination with partial pivoting (the first row of the largest
-// magnitude wins) to an upper triangle; false at a pivot below TEKIL_PIVOT.
-bool yokEt(std::vector<double>& A, std::vector<double>& b, size_t k) {
+// Gaussian elimination of the k × k system (`matris`, `sagTaraf`), k = `boyut`,
+// with partial pivoting (the first row of the largest magnitude wins) to an
+// upper triangle; false at a pivot below TEKIL_PIVOT.
+bool yokEt(std::vector<double>& matris, std::vector<double>& sagTaraf, size_t boyut) {
+  const size_t k = boyut;
   for (size_t c = 0; c < k; ++c) {
     size_t p = c;
     for (size_t rr = c + 1; rr < k; ++rr) {
-      if (std::fabs(A[rr * k + c]) > std::fabs(A[p * k + c])) p = rr;
+      if (std::fabs(matris[rr * k + c]) > std::fabs(matris[p * k + c])) p = rr;
     }
-    if (std::fabs(A[p * k + c]) < TEKIL_PIVOT) return false;
+    if (std::fabs(matris[p * k + c]) < TEKIL_PIVOT) return false;
     if (p != c) {
-      for (size_t cc = 0; cc < k; ++cc) std::swap(A[p * k + cc], A[c * k + cc]);
-      std::swap(b[p], b[c]);
+      for (size_t cc = 0; cc < k; ++cc) std::swap(matris[p * k + cc], matris[c * k + cc]);
+      std::swap(sagTaraf[p], sagTaraf[c]);
     }
     for (size_t rr = c + 1; rr < k; ++rr) {
-      const double f = A[rr * k + c] / A[c * k + c];
+      const double f = matris[rr * k + c] / matris[c * k + c];
       if (f == 0.0) continue;
-      for (size_t cc = c; cc < k; ++cc) A[rr * k + cc] -= f * A[c * k + cc];
-      b[rr] -= f * b[c];
+      for (size_t cc = c; cc < k; ++cc) matris[rr * k + cc] -= f * matris[c * k + cc];
+      sagTaraf[rr] -= f * sagTaraf[c];
     }
   }
   return true;
 }
 
-std::vector<double> geriYerineKoy(const std::vector<double>& A, const std::vector<double>& b,
-                                  size_t k) {
+// The steps of the upper triangle that yokEt leaves, from its last row up.
+std::vector<double> geriYerineKoy(const std::vector<double>& matris,
+                                  const std::vector<double>& sagTaraf, size_t boyut) {
+  const size_t k = boyut;
   std::vector<double> dq(k, 0.0);
   for (size_t i = k; i-- > 0;) {
-    double s = b[i];
-    for (size_t j = i + 1; j < k; ++j) s -= A[i * k + j] * dq[j];
-    dq[i] = s / A[i * k + i];
+    double s = sagTaraf[i];
+    for (size_t j = i + 1; j < k; ++j) s -= matris[i * k + j] * dq[j];
+    dq[i] = s / matris[i * k + i];
   }
   return dq;
 }

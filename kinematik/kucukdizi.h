@@ -12,20 +12,20 @@ namespace vadu {
 template <class T>
 class KucukDizi {
  public:
-  // Only the n values in use are set to T(), not the whole stack array.
-  explicit KucukDizi(size_t n) {
-    if (n > KUCUK) {
-      buyuk_.assign(n, T());
+  // Only the `adet` values in use are set to T(), not the whole stack array.
+  explicit KucukDizi(size_t adet) {
+    if (adet > KUCUK) {
+      buyuk_.assign(adet, T());
       veri_ = buyuk_.data();
     } else {
-      std::fill_n(veri_, n, T());
+      std::fill_n(veri_, adet, T());
     }
   }
   // veri_ may point into the object itself.
   KucukDizi(const KucukDizi&) = delete;
   KucukDizi& operator=(const KucukDizi&) = delete;
 
-  T& operator[](size_t i) { return veri_[i]; }
+  T& operator[](size_t sira) { return veri_[sira]; }
   T* data() { return veri_; }
 
  private:

@@ -18,22 +18,23 @@ constexpr TipBilgisi TIPLER[] = {
 };
 constexpr size_t TIP_SAYISI = sizeof TIPLER / sizeof TIPLER[0];
 
-// Grows the spanning tree from link 0: at most n passes over the joints in
-// list order, each joint whose parent is placed and whose child is not placing
-// the child at once, until a pass places nothing. `yerlestir(j)` is called for
-// each tree joint j as it places its child, so forward kinematics and the
-// tree/loop split follow one and the same tree.
+// Grows the spanning tree from link 0: at most `uzuvSayisi` passes over the
+// joints in list order, each joint whose parent is placed and whose child is
+// not placing the child at once, until a pass places nothing. `yerlestir(j)`
+// is called for each tree joint j as it places its child, so forward
+// kinematics and the tree/loop split follow one and the same tree.
 template <class Yerlestir>
-void agacBuyut(const std::vector<Mafsal>& mafsallar, size_t n, Yerlestir&& yerlestir) {
-  KucukDizi<uint8_t> cozuldu(n);
+void agacBuyut(const std::vector<Mafsal>& mafsallar, size_t uzuvSayisi, Yerlestir&& yerlestir) {
+  KucukDizi<uint8_t> cozuldu(uzuvSayisi);
   cozuldu[0] = 1;
   size_t yerlesen = 1;
   // Once every link is placed no further pass can place one.
-  for (size_t gecis = 0; gecis < n && yerlesen < n; ++gecis) {
+  for (size_t gecis = 0; gecis < uzuvSayisi && yerlesen < uzuvSayisi; ++gecis) {
     const size_t onceki = yerlesen;
     for (size_t j = 0; j < mafsallar.size(); ++j) {
       const Mafsal& m = mafsallar[j];
-      if (m.ana >= n || m.cocuk >= n || !cozuldu[m.ana] || cozuldu[m.cocuk]) continue;
+      if (m.ana >= uzuvSayisi || m.cocuk >= uzuvSayisi) continue;
+      if (!cozuldu[m.ana] || cozuldu[m.cocuk]) continue;
       yerlestir(j);
       cozuldu[m.cocuk] = 1;
       ++yerlesen;
@@ -59,13 +60,13 @@ size_t Mekanizma::uzuvEkle(std::string ad, uint32_t sahne, const Donusum& taban)
   return uzuvlar_.size() - 1;
 }
 
-size_t Mekanizma::mafsalEkle(Mafsal m) {
-  mafsallar_.push_back(std::move(m));
+size_t Mekanizma::mafsalEkle(Mafsal mafsal) {
+  mafsallar_.push_back(std::move(mafsal));
   return mafsallar_.size() - 1;
 }
 
-size_t Mekanizma::yasaEkle(Yasa y) {
-  yasalar_.push_back(std::move(y));
+size_t Mekanizma::yasaEkle(Yasa yasa) {
+  yasalar_.push_back(std::move(yasa));
   return yasalar_.size() - 1;
 }
 
@@ -111,7 +112,7 @@ std::vector<Donusum> Mekanizma::ileriKinematik() const {
   for (const Uzuv& u : uzuvlar_) dunya.push_back(u.taban);
   KucukDizi<size_t> sira(n);
   size_t yerlesen = 0;
-  agacBuyut(mafsallar_, n, [&](size_t j) { sira[yerlesen++] = j; });
+  agacBuyut(mafsallar_, n, [&](size_t mafsalNo) { sira[yerlesen++] = mafsalNo; });
   cocuklariYerlestir(mafsallar_, sira.data(), yerlesen, n, dunya.data());
   return dunya;
 }
@@ -128,7 +129,7 @@ void agacHalkaAyir(const std::vector<Mafsal>& mafsallar, size_t uzuvSayisi,
   agacta.assign(mafsallar.size(), 0);
   halka.clear();
   if (uzuvSayisi == 0) return;
-  agacBuyut(mafsallar, uzuvSayisi, [&](size_t j) { agacta[j] = 1; });
+  agacBuyut(mafsallar, uzuvSayisi, [&](size_t mafsalNo) { agacta[mafsalNo] = 1; });
   for (size_t i = 0; i < mafsallar.size(); ++i) {
     const Mafsal& m = mafsallar[i];
     if (!agacta[i] && m.ana < uzuvSayisi && m.cocuk < uzuvSayisi) halka.push_back(i);

@@ -60,11 +60,12 @@ struct Mafsal {
   double sinirUst = -1.0;
 
   bool sinirVar() const { return sinirUst >= sinirAlt; }
-  double sinirliQ(double v) const {
-    if (!sinirVar()) return v;
-    if (v < sinirAlt) return sinirAlt;
-    if (sinirUst < v) return sinirUst;
-    return v;
+  // `deger` clamped to the limits, unchanged without limits.
+  double sinirliQ(double deger) const {
+    if (!sinirVar()) return deger;
+    if (deger < sinirAlt) return sinirAlt;
+    if (sinirUst < deger) return sinirUst;
+    return deger;
   }
 };
 
@@ -84,8 +85,8 @@ struct Yasa {
 class Mekanizma {
  public:
   size_t uzuvEkle(std::string ad, uint32_t sahne, const Donusum& taban);
-  size_t mafsalEkle(Mafsal m);
-  size_t yasaEkle(Yasa y);
+  size_t mafsalEkle(Mafsal mafsal);
+  size_t yasaEkle(Yasa yasa);
 
   const std::vector<Uzuv>& uzuvlar() const { return uzuvlar_; }
   const std::vector<Mafsal>& mafsallar() const { return mafsallar_; }
@@ -97,14 +98,22 @@ class Mekanizma {
   // each pointing from parent to child.
   bool agacGecerli() const;
 
-  // Writes each law's value at time t, unclamped, into the variable it drives
+  // Writes each law's value at `zaman`, unclamped, into the variable it drives
   // (q2 for `degisken` 1, q3 for 2, q otherwise); a law naming a joint outside
   // the list is skipped, and of two laws on one variable the later wins.
-  void yasalariUygula(double t);
+  void yasalariUygula(double zaman);
 
   // One world pose per link. Link 0 keeps its base pose; the tree of
   // agacHalkaAyir places the others, each as its parent's world pose composed
   // with the joint transform. A link the tree does not reach keeps its base.
+  // The placing is the fast path cocuklariYerlestir of kinematik/hareket.h,
+  // equal to the plain definition within rounding. That definition, the
+  // compositions of the pose operators in the order written above, is
+  // duz::ileriKinematikDuz in birim/kinematik/duz_kinematik.h; the tests
+  // Mekanizma.IleriKinematikDuzFormulIleAyni and
+  // Mekanizma.IleriKinematikOzelPozlarDuzFormulIleAyni (mekanizma_test.cc)
+  // hold the fast path to it within 1e-12, and Hareket.DuzFormulIleAyni
+  // (hareket_test.cc) holds mafsalDonusumu to duz::mafsalDonusumuDuz.
   std::vector<Donusum> ileriKinematik() const;
 
   // The loop joints of agacHalkaAyir for this mechanism.

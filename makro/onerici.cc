@@ -9,13 +9,13 @@ namespace {
 bool oneriAcik = true;
 int oneriAyari = 2;
 
-// The inside of a double-quoted Lua literal that reads back as `t`. Lua does
-// not accept a raw line break inside such a literal, so line feeds and
+// The inside of a double-quoted Lua literal that reads back as `metin`. Lua
+// does not accept a raw line break inside such a literal, so line feeds and
 // carriage returns travel as their escapes.
-std::string kacir(const std::string& t) {
+std::string kacir(const std::string& metin) {
   std::string r;
-  r.reserve(t.size());
-  for (char c : t) {
+  r.reserve(metin.size());
+  for (char c : metin) {
     if (c == '\n') {
       r += "\\n";
     } else if (c == '\r') {
@@ -32,7 +32,8 @@ std::string kacir(const std::string& t) {
 // of the name into code; each line break byte becomes a blank.
 std::string tekSatir(const std::string& ad) {
   std::string r = ad;
-  std::replace_if(r.begin(), r.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+  const auto satirSonu = [](char karakter) { return karakter == '\n' || karakter == '\r'; };
+  std::replace_if(r.begin(), r.end(), satirSonu, ' ');
   return r;
 }
 
@@ -44,49 +45,54 @@ int& makroOneriAyari() { return oneriAyari; }
 void MakroOnerici::kaydet(const std::string& kategori, const std::string& komut) {
   if (!makroOneriAcik()) return;
   if (kategori.empty() || komut.empty()) return;
-  gecmis.emplace_back(kategori, komut);
-  if (gecmis.size() > gecmisLimit) {
-    gecmis.erase(gecmis.begin(), gecmis.end() - static_cast<std::ptrdiff_t>(gecmisLimit));
+  gecmis_.emplace_back(kategori, komut);
+  if (gecmis_.size() > gecmisLimit_) {
+    gecmis_.erase(gecmis_.begin(), gecmis_.end() - static_cast<std::ptrdiff_t>(gecmisLimit_));
   }
   tespitEt();
 }
 
 void MakroOnerici::tespitEt() {
-  oneri = Oneri{};
-  const int32_t n = static_cast<int32_t>(gecmis.size());
+  oneri_ = Oneri{};
+  const int32_t n = static_cast<int32_t>(gecmis_.size());
   int32_t enIyi = 0;
-  for (int32_t p = minPeriyot; p <= maxPeriyot; ++p) {
+  for (int32_t p = minPeriyot_; p <= maxPeriyot_; ++p) {
     if (n < 2 * p) continue;
-    const auto blok = gecmis.begin() + (n - p);
+    const auto blok = gecmis_.begin() + (n - p);
     int32_t k = 1;
-    while (n >= (k + 1) * p && std::equal(blok, gecmis.end(), gecmis.begin() + (n - (k + 1) * p))) {
+    while (n >= (k + 1) * p &&
+           std::equal(blok, gecmis_.end(), gecmis_.begin() + (n - (k + 1) * p))) {
       ++k;
     }
-    if (k < minTekrar) continue;
+    if (k < minTekrar_) continue;
     // One command over and over is not worth a macro.
-    if (std::all_of(blok, gecmis.end(), [&](const KomutCifti& c) { return c == *blok; })) continue;
+    const auto ilkiGibi = [&](const KomutCifti& cift) { return cift == *blok; };
+    if (std::all_of(blok, gecmis_.end(), ilkiGibi)) continue;
     if (k * p > enIyi) {
       enIyi = k * p;
-      oneri.var = true;
-      oneri.tekrar = k;
-      oneri.dizi.assign(blok, gecmis.end());
+      oneri_.var = true;
+      oneri_.tekrar = k;
+      oneri_.dizi.assign(blok, gecmis_.end());
     }
   }
-  if (oneri.var && imza(oneri.dizi) == reddedilen) oneri = Oneri{};
+  if (oneri_.var && imza(oneri_.dizi) == reddedilen_) oneri_ = Oneri{};
 }
 
 KomutDizisi MakroOnerici::kabul() {
-  KomutDizisi dizi = oneri.dizi;
-  gecmis.clear();
-  oneri = Oneri{};
-  reddedilen.clear();
+  KomutDizisi dizi = oneri_.dizi;
+  basaDon();
+  reddedilen_.clear();
   return dizi;
 }
 
 void MakroOnerici::ret() {
-  reddedilen = imza(oneri.dizi);
-  gecmis.clear();
-  oneri = Oneri{};
+  reddedilen_ = imza(oneri_.dizi);
+  basaDon();
+}
+
+void MakroOnerici::basaDon() {
+  gecmis_.clear();
+  oneri_ = Oneri{};
 }
 
 std::string MakroOnerici::imza(const KomutDizisi& dizi) const {

@@ -38,9 +38,9 @@ class MakroOnerici {
   // rejection) and starts afresh.
   void ret();
 
-  bool oneriVar() const { return oneri.var; }
-  int oneriTekrar() const { return oneri.tekrar; }
-  const KomutDizisi& oneriDizi() const { return oneri.dizi; }
+  bool oneriVar() const { return oneri_.var; }
+  int oneriTekrar() const { return oneri_.tekrar; }
+  const KomutDizisi& oneriDizi() const { return oneri_.dizi; }
 
   // Each pair as kategori 0x1F komut 0x1E; reads nothing of the object.
   std::string imza(const KomutDizisi& dizi) const;
@@ -51,14 +51,17 @@ class MakroOnerici {
 
  private:
   void tespitEt();
+  // Empties the history and drops the suggestion: what kabul and ret leave,
+  // so that detection starts from the commands recorded after them.
+  void basaDon();
 
-  int32_t minPeriyot = 2;
-  int32_t maxPeriyot = 4;
-  int32_t minTekrar = 2;
-  std::size_t gecmisLimit = 32;
-  KomutDizisi gecmis;
-  Oneri oneri;
-  std::string reddedilen;  // imza of the last rejected block; empty: none
+  int32_t minPeriyot_ = 2;
+  int32_t maxPeriyot_ = 4;
+  int32_t minTekrar_ = 2;
+  std::size_t gecmisLimit_ = 32;
+  KomutDizisi gecmis_;
+  Oneri oneri_;
+  std::string reddedilen_;  // imza of the last rejected block; empty: none
 };
 
 // The process-wide switch of the feature (initially on).

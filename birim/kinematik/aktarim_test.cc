@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -17,17 +17,23 @@ namespace {
 
 using Harita = std::unordered_map<uint32_t, uint32_t>;
 
+// Bit for bit: a value compare takes -0.0 for 0.0 and would not see a lost sign.
+void ayniBitler(double beklenen, double bulunan, const char* alan) {
+  EXPECT_EQ(std::bit_cast<uint64_t>(beklenen), std::bit_cast<uint64_t>(bulunan))
+      << alan << ": " << beklenen << " / " << bulunan;
+}
+
 void ayniVektor(const Vektor3& a, const Vektor3& b) {
-  EXPECT_EQ(a.x, b.x);
-  EXPECT_EQ(a.y, b.y);
-  EXPECT_EQ(a.z, b.z);
+  ayniBitler(a.x, b.x, "x");
+  ayniBitler(a.y, b.y, "y");
+  ayniBitler(a.z, b.z, "z");
 }
 
 void ayniDonus(const Kuaterniyon& a, const Kuaterniyon& b) {
-  EXPECT_EQ(a.x, b.x);
-  EXPECT_EQ(a.y, b.y);
-  EXPECT_EQ(a.z, b.z);
-  EXPECT_EQ(a.w, b.w);
+  ayniBitler(a.x, b.x, "x");
+  ayniBitler(a.y, b.y, "y");
+  ayniBitler(a.z, b.z, "z");
+  ayniBitler(a.w, b.w, "w");
 }
 
 // Every field set away from its default, anchors with scales other than one,
@@ -132,13 +138,12 @@ TEST(KinematikAktarim, GidisDonusAnkrajOlcegiDisindaHerDegeriKorur) {
     // The document keeps no anchor scale.
     ayniVektor(b.capa.olcek, Vektor3(1, 1, 1));
     ayniVektor(b.capaCocuk.olcek, Vektor3(1, 1, 1));
-    EXPECT_EQ(a.q, b.q);
-    EXPECT_EQ(std::signbit(a.q2), std::signbit(b.q2));
-    EXPECT_EQ(a.q2, b.q2);
-    EXPECT_EQ(a.q3, b.q3);
-    EXPECT_EQ(a.vidaAdim, b.vidaAdim);
-    EXPECT_EQ(a.sinirAlt, b.sinirAlt);
-    EXPECT_EQ(a.sinirUst, b.sinirUst);
+    ayniBitler(a.q, b.q, "q");
+    ayniBitler(a.q2, b.q2, "q2");  // -0.0
+    ayniBitler(a.q3, b.q3, "q3");
+    ayniBitler(a.vidaAdim, b.vidaAdim, "vidaAdim");
+    ayniBitler(a.sinirAlt, b.sinirAlt, "sinirAlt");
+    ayniBitler(a.sinirUst, b.sinirUst, "sinirUst");
   }
   EXPECT_EQ(geri.mafsallar()[1].cocuk, 99u);
 
@@ -150,11 +155,11 @@ TEST(KinematikAktarim, GidisDonusAnkrajOlcegiDisindaHerDegeriKorur) {
     EXPECT_EQ(a.mafsal, b.mafsal);
     EXPECT_EQ(a.tip, b.tip);
     EXPECT_EQ(a.degisken, b.degisken);
-    EXPECT_EQ(a.deger, b.deger);
-    EXPECT_EQ(a.egim, b.egim);
-    EXPECT_EQ(a.genlik, b.genlik);
-    EXPECT_EQ(a.periyot, b.periyot);
-    EXPECT_EQ(a.faz, b.faz);
+    ayniBitler(a.deger, b.deger, "deger");
+    ayniBitler(a.egim, b.egim, "egim");
+    ayniBitler(a.genlik, b.genlik, "genlik");
+    ayniBitler(a.periyot, b.periyot, "periyot");
+    ayniBitler(a.faz, b.faz, "faz");
     EXPECT_EQ(a.anahtarlar, b.anahtarlar);  // stored order, not sorted
   }
 

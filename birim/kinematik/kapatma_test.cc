@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "birim/kinematik/dort_cubuk.h"
@@ -78,6 +79,29 @@ TEST(HalkaKapatma, KapaliBaslayinceDokunmaz) {
   EXPECT_EQ(qDegerleri(mek), once);
 }
 
+// Two sliders along z one after the other on a ground scaled by 1e8, their
+// loop closed by a fixed joint 1 off along z. Both move link 2 alike, so their
+// Jacobian columns are equal; at 1e8 their squares reach 1e16, past which the
+// damping of 1e-6 is lost, and the elimination meets a zero pivot.
+Mekanizma ikiKayar() {
+  Mekanizma mek;
+  Donusum zemin;
+  zemin.olcek = {1e8, 1e8, 1e8};
+  mek.uzuvEkle("", 0, zemin);
+  for (int i = 0; i < 2; ++i) mek.uzuvEkle("", 0, Donusum());
+  const size_t ana[3] = {0, 1, 0};
+  const size_t cocuk[3] = {1, 2, 2};
+  for (size_t i = 0; i < 3; ++i) {
+    Mafsal m;
+    m.tip = i < 2 ? MafsalTip::Kayar : MafsalTip::Sabit;
+    m.ana = ana[i];
+    m.cocuk = cocuk[i];
+    if (i == 2) m.capa.konum = {0, 0, 1};
+    mek.mafsalEkle(std::move(m));
+  }
+  return mek;
+}
+
 // Each case runs once with a place for the residual and once without.
 TEST(HalkaKapatma, SonuclanmayanDurumlar) {
   // Without the closing joint the four-bar is a plain chain.
@@ -125,6 +149,8 @@ TEST(HalkaKapatma, SonuclanmayanDurumlar) {
                    m.sinirUst = m.q + 1.0;
                  }),
        {0, 1, 2}, 60, false, ILK},
+      // The elimination gives up before any step is tried.
+      {"tekil pivot", ikiKayar(), {}, 60, false, ILK},
   };
   for (const Satir& s : satirlar) {
     SCOPED_TRACE(s.ad);

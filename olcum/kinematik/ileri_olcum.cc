@@ -1,15 +1,24 @@
 // Forward kinematics of serial chains of turning joints whose anchors both
-// translate and turn, the joint values changing on every call, beside Orocos
-// KDL's recursive position solver on the same chain. Reported per call and
-// per joint.
+// translate and turn, the joint values changing on every call, beside the
+// plain order of the pose operators that the fast path stands for and beside
+// Orocos KDL's recursive position solver on the same chain; and the sine and
+// cosine of the joint motions beside the C library's. Reported per call and
+// per joint; after the runs the program prints what the fast path and sinKos
+// save, from the medians where runs are repeated.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <type_traits>
 #include <vector>
 
+#include "birim/kinematik/duz_kinematik.h"
 #include "kinematik/geometri.h"
 #include "kinematik/mekanizma.h"
+#include "kinematik/sinkos.h"
 
 #ifdef VADU_KDL
 #include <kdl/chain.hpp>
@@ -81,34 +90,83 @@ void sayaclar(benchmark::State& state, size_t n) {
       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void IleriKinematik(benchmark::State& state) {
+// The laws applied, then `gecis` on the joint values they have just changed,
+// once per iteration; the world poses that it returns, if any, are kept.
+template <class Gecis>
+void gecisOlc(benchmark::State& state, Gecis&& gecis) {
   const size_t n = static_cast<size_t>(state.range(0));
   Mekanizma m = mekanizma(zincir(n));
   double t = 0.0;
   for (auto _ : state) {
     m.yasalariUygula(t);
-    std::vector<Donusum> dunya = m.ileriKinematik();
-    benchmark::DoNotOptimize(dunya.data());
+    if constexpr (std::is_void_v<decltype(gecis(m))>) {
+      gecis(m);
+    } else {
+      const std::vector<Donusum> dunya = gecis(m);
+      benchmark::DoNotOptimize(dunya.data());
+    }
     benchmark::ClobberMemory();
     t = sonraki(t);
   }
   sayaclar(state, n);
+}
+
+void IleriKinematik(benchmark::State& state) {
+  gecisOlc(state, [](const Mekanizma& mek) { return mek.ileriKinematik(); });
 }
 BENCHMARK(IleriKinematik)->Arg(6)->Arg(30);
 
-// The share of the laws in the figure above.
+// The same passes in the plain order of the pose operators.
+void IleriKinematikDuz(benchmark::State& state) {
+  gecisOlc(state, [](const Mekanizma& mek) { return duz::ileriKinematikDuz(mek); });
+}
+BENCHMARK(IleriKinematikDuz)->Arg(6)->Arg(30);
+
+// The share of the laws in the figures above.
 void YasalariUygula(benchmark::State& state) {
-  const size_t n = static_cast<size_t>(state.range(0));
-  Mekanizma m = mekanizma(zincir(n));
-  double t = 0.0;
-  for (auto _ : state) {
-    m.yasalariUygula(t);
-    benchmark::ClobberMemory();
-    t = sonraki(t);
-  }
-  sayaclar(state, n);
+  gecisOlc(state, [](const Mekanizma&) {});
 }
 BENCHMARK(YasalariUygula)->Arg(6)->Arg(30);
+
+// The half angles that the 30-joint chain turns its joints by over its first
+// steps, the argument of every sine and cosine of a pass.
+const std::vector<double>& yarimAcilar() {
+  static const std::vector<double> acilar = [] {
+    const Zincir z = zincir(30);
+    std::vector<double> a;
+    for (double t = 0.0; a.size() < 4096; t = sonraki(t)) {
+      for (size_t i = 0; i < 30; ++i) a.push_back((z.baslangic[i] + z.hiz[i] * t) / 2.0);
+    }
+    return a;
+  }();
+  return acilar;
+}
+
+// Sine and cosine of every half angle, one call of `sinKosu` each.
+template <class SinKosu>
+void sinKosOlc(benchmark::State& state, SinKosu&& sinKosu) {
+  const std::vector<double>& acilar = yarimAcilar();
+  for (auto _ : state) {
+    for (const double aci : acilar) {
+      const SinKos y = sinKosu(aci);
+      benchmark::DoNotOptimize(y);
+    }
+  }
+  state.counters["s/cagri"] = benchmark::Counter(
+      static_cast<double>(state.iterations()) * static_cast<double>(acilar.size()),
+      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void SinKosHesabi(benchmark::State& state) {
+  sinKosOlc(state, [](double aci) { return sinKos(aci); });
+}
+BENCHMARK(SinKosHesabi);
+
+// The C library's; the compiler makes one sincos call of the two.
+void KutuphaneSinKos(benchmark::State& state) {
+  sinKosOlc(state, [](double aci) { return SinKos{std::sin(aci), std::cos(aci)}; });
+}
+BENCHMARK(KutuphaneSinKos);
 
 #ifdef VADU_KDL
 KDL::Frame kdlCerceve(const Donusum& d) {
@@ -162,6 +220,79 @@ void KdlJntToCart(benchmark::State& state) {
 BENCHMARK(KdlJntToCart)->Arg(6)->Arg(30);
 #endif
 
+// Passes every report on to the display that the flags choose, and keeps
+// each benchmark's CPU time per iteration for the comparisons printed after
+// the runs: the median where runs are repeated, else the one run.
+class KarsilastirmaRaporu : public benchmark::BenchmarkReporter {
+ public:
+  // The library keeps the display it makes.
+  KarsilastirmaRaporu() : ekran_(benchmark::CreateDefaultDisplayReporter()) {}
+
+  bool ReportContext(const Context& baglam) override { return ekran_->ReportContext(baglam); }
+
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& r : runs) {
+      if (r.error_occurred) continue;
+      const bool ortanca = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
+      if (ortanca || (r.run_type == Run::RT_Iteration && r.repetitions <= 1)) {
+        sureler_[r.run_name.str()] = r.GetAdjustedCPUTime();
+      }
+    }
+    ekran_->ReportRuns(runs);
+  }
+
+  void Finalize() override { ekran_->Finalize(); }
+
+  // The CPU time of `ad` per iteration in nanoseconds, or 0 when it did not run.
+  double sure(const std::string& ad) const {
+    const auto bulunan = sureler_.find(ad);
+    return bulunan != sureler_.end() ? bulunan->second : 0.0;
+  }
+
+ private:
+  benchmark::BenchmarkReporter* ekran_;
+  std::map<std::string, double> sureler_;
+};
+
+void karsilastir(const KarsilastirmaRaporu& rapor) {
+  std::printf("\n");
+  for (const char* n : {"6", "30"}) {
+    const std::string ek = std::string("/") + n;
+    const double hizli = rapor.sure("IleriKinematik" + ek);
+    const double duz = rapor.sure("IleriKinematikDuz" + ek);
+    const double kdl = rapor.sure("KdlJntToCart" + ek);
+    if (hizli > 0 && duz > 0) {
+      std::printf("%2s mafsal: ileriKinematik duz siranin %.2f kati", n, hizli / duz);
+      if (kdl > 0) std::printf(", KDL'nin %.2f kati", hizli / kdl);
+      std::printf("\n");
+    }
+  }
+  // The share of sine and cosine in a pass of the 30-joint chain, one call per
+  // turning joint, the laws left out.
+  const size_t adet = yarimAcilar().size();
+  const double sk = rapor.sure("SinKosHesabi") / static_cast<double>(adet);
+  const double kutuphane = rapor.sure("KutuphaneSinKos") / static_cast<double>(adet);
+  const double gecis =
+      (rapor.sure("IleriKinematik/30") - rapor.sure("YasalariUygula/30")) / 30.0;
+  if (sk > 0 && kutuphane > 0) {
+    std::printf("sinKos cagri basina %.1f ns, C kutuphanesinin sin ve cos'u %.1f ns (%.2f kati)\n",
+                sk, kutuphane, kutuphane / sk);
+    if (gecis > 0) {
+      std::printf("30 mafsallik geciste mafsal basina %.1f ns; sinKos bunun %%%.0f'i, "
+                  "kutuphaneyle %%%.0f'i olurdu\n",
+                  gecis, 100.0 * sk / gecis, 100.0 * kutuphane / (gecis - sk + kutuphane));
+    }
+  }
+}
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  KarsilastirmaRaporu rapor;
+  benchmark::RunSpecifiedBenchmarks(&rapor);
+  karsilastir(rapor);
+  benchmark::Shutdown();
+  return 0;
+}
