@@ -10,7 +10,6 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -19,6 +18,7 @@
 #include "kinematik/geometri.h"
 #include "kinematik/mekanizma.h"
 #include "kinematik/sinkos.h"
+#include "olcum/oran_raporu.h"
 
 #ifdef VADU_KDL
 #include <kdl/chain.hpp>
@@ -220,47 +220,13 @@ void KdlJntToCart(benchmark::State& state) {
 BENCHMARK(KdlJntToCart)->Arg(6)->Arg(30);
 #endif
 
-// Passes every report on to the display that the flags choose, and keeps
-// each benchmark's CPU time per iteration for the comparisons printed after
-// the runs: the median where runs are repeated, else the one run.
-class KarsilastirmaRaporu : public benchmark::BenchmarkReporter {
- public:
-  // The library keeps the display it makes.
-  KarsilastirmaRaporu() : ekran_(benchmark::CreateDefaultDisplayReporter()) {}
-
-  bool ReportContext(const Context& baglam) override { return ekran_->ReportContext(baglam); }
-
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs) {
-      if (r.error_occurred) continue;
-      const bool ortanca = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
-      if (ortanca || (r.run_type == Run::RT_Iteration && r.repetitions <= 1)) {
-        sureler_[r.run_name.str()] = r.GetAdjustedCPUTime();
-      }
-    }
-    ekran_->ReportRuns(runs);
-  }
-
-  void Finalize() override { ekran_->Finalize(); }
-
-  // The CPU time of `ad` per iteration in nanoseconds, or 0 when it did not run.
-  double sure(const std::string& ad) const {
-    const auto bulunan = sureler_.find(ad);
-    return bulunan != sureler_.end() ? bulunan->second : 0.0;
-  }
-
- private:
-  benchmark::BenchmarkReporter* ekran_;
-  std::map<std::string, double> sureler_;
-};
-
-void karsilastir(const KarsilastirmaRaporu& rapor) {
+void karsilastir(const olcum::OranRaporu& rapor) {
   std::printf("\n");
   for (const char* n : {"6", "30"}) {
     const std::string ek = std::string("/") + n;
-    const double hizli = rapor.sure("IleriKinematik" + ek);
-    const double duz = rapor.sure("IleriKinematikDuz" + ek);
-    const double kdl = rapor.sure("KdlJntToCart" + ek);
+    const double hizli = rapor.cpuSuresi("IleriKinematik" + ek);
+    const double duz = rapor.cpuSuresi("IleriKinematikDuz" + ek);
+    const double kdl = rapor.cpuSuresi("KdlJntToCart" + ek);
     if (hizli > 0 && duz > 0) {
       std::printf("%2s mafsal: ileriKinematik duz siranin %.2f kati", n, hizli / duz);
       if (kdl > 0) std::printf(", KDL'nin %.2f kati", hizli / kdl);
@@ -270,10 +236,10 @@ void karsilastir(const KarsilastirmaRaporu& rapor) {
   // The share of sine and cosine in a pass of the 30-joint chain, one call per
   // turning joint, the laws left out.
   const size_t adet = yarimAcilar().size();
-  const double sk = rapor.sure("SinKosHesabi") / static_cast<double>(adet);
-  const double kutuphane = rapor.sure("KutuphaneSinKos") / static_cast<double>(adet);
+  const double sk = rapor.cpuSuresi("SinKosHesabi") / static_cast<double>(adet);
+  const double kutuphane = rapor.cpuSuresi("KutuphaneSinKos") / static_cast<double>(adet);
   const double gecis =
-      (rapor.sure("IleriKinematik/30") - rapor.sure("YasalariUygula/30")) / 30.0;
+      (rapor.cpuSuresi("IleriKinematik/30") - rapor.cpuSuresi("YasalariUygula/30")) / 30.0;
   if (sk > 0 && kutuphane > 0) {
     std::printf("sinKos cagri basina %.1f ns, C kutuphanesinin sin ve cos'u %.1f ns (%.2f kati)\n",
                 sk, kutuphane, kutuphane / sk);
@@ -290,7 +256,7 @@ void karsilastir(const KarsilastirmaRaporu& rapor) {
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  KarsilastirmaRaporu rapor;
+  vadu::olcum::OranRaporu rapor;
   benchmark::RunSpecifiedBenchmarks(&rapor);
   karsilastir(rapor);
   benchmark::Shutdown();
