@@ -48,4 +48,18 @@ class OranRaporu : public benchmark::BenchmarkReporter {
   std::map<std::string, std::pair<double, double>> sureler_;
 };
 
+// The whole of a benchmark program's main: runs the benchmarks that the flags
+// select through an OranRaporu, then hands it to `karsilastir`, which prints
+// the comparisons. 1 for flags it does not know, else 0.
+template <typename Karsilastir>
+int calistir(int argc, char** argv, Karsilastir karsilastir) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  OranRaporu rapor;
+  benchmark::RunSpecifiedBenchmarks(&rapor);
+  karsilastir(rapor);
+  benchmark::Shutdown();
+  return 0;
+}
+
 }  // namespace vadu::olcum

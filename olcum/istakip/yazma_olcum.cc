@@ -130,23 +130,19 @@ BENCHMARK(PingPong)->UseRealTime()->Unit(benchmark::kMicrosecond);
 }  // namespace vadu::istakip
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  vadu::olcum::OranRaporu rapor;
-  benchmark::RunSpecifiedBenchmarks(&rapor);
-  // Each iteration is one write, or one round trip: per second is 1e6 over
-  // the microseconds of one.
-  const auto saniyede = [&](const char* ad) {
-    const double us = rapor.sure(ad);
-    return us > 0 ? 1e6 / us : 0.0;
-  };
-  const double bir = saniyede("UygulananYazma/1/real_time");
-  const double sekiz = saniyede("UygulananYazma/8/real_time");
-  const double ping = saniyede("PingPong/real_time");
-  std::printf("\n1 istemci: %.0f yazma/s, 8 istemci: %.0f yazma/s, ping-pong: %.0f tur/s\n", bir,
-              sekiz, ping);
-  if (bir > 0) std::printf("8 istemcinin 1 istemciye orani: %.3f\n", sekiz / bir);
-  if (ping > 0) std::printf("1 istemcinin ping-pong'a orani: %.3f\n", bir / ping);
-  benchmark::Shutdown();
-  return 0;
+  return vadu::olcum::calistir(argc, argv, [](const vadu::olcum::OranRaporu& rapor) {
+    // Each iteration is one write, or one round trip: per second is 1e6 over
+    // the microseconds of one.
+    const auto saniyede = [&](const char* ad) {
+      const double us = rapor.sure(ad);
+      return us > 0 ? 1e6 / us : 0.0;
+    };
+    const double bir = saniyede("UygulananYazma/1/real_time");
+    const double sekiz = saniyede("UygulananYazma/8/real_time");
+    const double ping = saniyede("PingPong/real_time");
+    std::printf("\n1 istemci: %.0f yazma/s, 8 istemci: %.0f yazma/s, ping-pong: %.0f tur/s\n",
+                bir, sekiz, ping);
+    if (bir > 0) std::printf("8 istemcinin 1 istemciye orani: %.3f\n", sekiz / bir);
+    if (ping > 0) std::printf("1 istemcinin ping-pong'a orani: %.3f\n", bir / ping);
+  });
 }

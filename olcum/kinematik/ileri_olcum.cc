@@ -253,12 +253,4 @@ void karsilastir(const olcum::OranRaporu& rapor) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  vadu::olcum::OranRaporu rapor;
-  benchmark::RunSpecifiedBenchmarks(&rapor);
-  karsilastir(rapor);
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return vadu::olcum::calistir(argc, argv, karsilastir); }

@@ -84,16 +84,14 @@ BENCHMARK(BM_Memcpy)->Arg(0)->Arg(64)->Arg(4096);
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  vadu::olcum::OranRaporu rapor;
-  benchmark::RunSpecifiedBenchmarks(&rapor);
-  std::printf("\n");
-  for (const char* govde : {"0", "64", "4096"}) {
-    const double c = rapor.sure(std::string("BM_Cozucu/") + govde);
-    const double m = rapor.sure(std::string("BM_Memcpy/") + govde);
-    if (c > 0 && m > 0) std::printf("govde %4s bayt: cozucu memcpy'nin %.1f kati\n", govde, c / m);
-  }
-  benchmark::Shutdown();
-  return 0;
+  return vadu::olcum::calistir(argc, argv, [](const vadu::olcum::OranRaporu& rapor) {
+    std::printf("\n");
+    for (const char* govde : {"0", "64", "4096"}) {
+      const double c = rapor.sure(std::string("BM_Cozucu/") + govde);
+      const double m = rapor.sure(std::string("BM_Memcpy/") + govde);
+      if (c > 0 && m > 0) {
+        std::printf("govde %4s bayt: cozucu memcpy'nin %.1f kati\n", govde, c / m);
+      }
+    }
+  });
 }
