@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* veri, size_t boy) {
 
   CerceveCozucu parcali(sinir);
   std::vector<SurecCerceve> gelen;
-  size_t verilen = 0;   // bytes of the stream fed so far
+  size_t verilen = 0;    // bytes of the stream fed so far
   size_t tuketilen = 0;  // bytes of the frames handed out by earlier calls
   bool bozuldu = false;
   for (size_t i = 0; verilen < akis.size() || i == 0; ++i) {

@@ -60,7 +60,9 @@ void senkronIstegi(const std::string& girdi) {
   using D = std::tuple<uint64_t, uint64_t>;
   kararli<D>(
       girdi,
-      [](const std::string& g, D& d) { return senkronIstegiCoz(g, std::get<0>(d), std::get<1>(d)); },
+      [](const std::string& g, D& d) {
+        return senkronIstegiCoz(g, std::get<0>(d), std::get<1>(d));
+      },
       [](const D& d) { return senkronIstegiKodla(std::get<0>(d), std::get<1>(d)); });
 }
 
@@ -95,7 +97,9 @@ void yazmaBildirimi(const std::string& girdi) {
       [](const std::string& g, D& d) {
         return yazmaBildirimiCoz(g, std::get<0>(d), std::get<1>(d), std::get<2>(d));
       },
-      [](const D& d) { return yazmaBildirimiKodla(std::get<0>(d), std::get<1>(d), std::get<2>(d)); });
+      [](const D& d) {
+        return yazmaBildirimiKodla(std::get<0>(d), std::get<1>(d), std::get<2>(d));
+      });
 }
 
 using Cozucu = void (*)(const std::string&);

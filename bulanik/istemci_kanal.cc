@@ -48,12 +48,12 @@ struct Kosu {
   NodeAdres kral;
   IsIstemci* istemci = nullptr;
 
-  uint8_t islem = 0;           // the step being taken
+  uint8_t islem = 0;                    // the step being taken
   const SurecCerceve* gelen = nullptr;  // the frame being handled, if any
-  std::string istenenYol;      // path of the last file request sent
-  uint64_t sonIstek = 0;       // its correlation
-  bool dosyaAcik = false;      // a file request is open
-  size_t parcaBaytlari = 0;    // piece bytes delivered since it was opened
+  std::string istenenYol;               // path of the last file request sent
+  uint64_t sonIstek = 0;                // its correlation
+  bool dosyaAcik = false;               // a file request is open
+  size_t parcaBaytlari = 0;             // piece bytes delivered since it was opened
 
   bool gelenTip(SurecMesajTip t) const { return gelen != nullptr && gelen->tip == t; }
 
@@ -103,8 +103,7 @@ struct Kosu {
         BULANIK_SART(c.govde == beklenen);
         break;
       }
-      default:
-        BULANIK_SART(!"the client sends no frame of this kind, results least of all");
+      default: BULANIK_SART(!"the client sends no frame of this kind, results least of all");
     }
   }
 
@@ -183,9 +182,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* veri, size_t boy) {
         }
         break;
       }
-      case GONDER:
-        kanal.bekleyenleriGonder();
-        break;
+      case GONDER: kanal.bekleyenleriGonder(); break;
       case DOSYA: {
         const std::string yol = g.metin(g.u8());
         const bool bagliydi = kanal.bagli();
@@ -200,9 +197,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* veri, size_t boy) {
         }
         break;
       }
-      case ARIZA:
-        ariza = !ariza;
-        break;
+      case ARIZA: ariza = !ariza; break;
       default: {
         const NodeAdres adres{g.u8(), 0};
         SurecCerceve c;

@@ -1,6 +1,6 @@
 // What the two channel targets share: a reader that takes fields from the
-// input and gives zeros once it runs out (the codec's cursor underneath), and a transport double that hands
-// every frame offered to it to a checker before it reports the send.
+// input and gives zeros once it runs out (the codec's cursor underneath), and a transport double
+// that hands every frame offered to it to a checker before it reports the send.
 #pragma once
 
 #include <algorithm>

@@ -59,8 +59,8 @@ struct Kosu {
   uint64_t parcaBoyu = 0;
   IsMerkez* merkez = nullptr;
 
-  NodeAdres adres;                      // sender of the frame being handled
-  std::vector<SurecCerceve> baglam;     // that frame, then the frame a proof releases
+  NodeAdres adres;                           // sender of the frame being handled
+  std::vector<SurecCerceve> baglam;          // that frame, then the frame a proof releases
   std::map<uint64_t, SurecCerceve> tutulan;  // per connection, the frame its last challenge holds
   std::map<uint64_t, Nonce> nonce;           // per connection, its last challenge
   // Connections with a challenge that no proof has been seen to spend; a
@@ -68,7 +68,7 @@ struct Kosu {
   std::set<uint64_t> soruAcik;
   uint64_t sorular = 0;  // challenges sent
   uint64_t senkronBaytSiniri = 0;
-  std::set<uint64_t> canli;                  // connections heard from and not dropped since
+  std::set<uint64_t> canli;  // connections heard from and not dropped since
 
   const SurecCerceve& gelen() const { return baglam.front(); }
 
@@ -112,8 +112,9 @@ struct Kosu {
       BULANIK_SART(eslesme && gecitli(c.korelasyon, false) != nullptr);
     } else if (kelime == "kimlik") {
       BULANIK_SART(eslesme);
-      BULANIK_SART((gelen().tip == SurecMesajTip::DosyaIste && c.korelasyon == gelen().korelasyon) ||
-                   (gelen().tip == SurecMesajTip::KimlikKanit && c.korelasyon == 0));
+      BULANIK_SART(
+          (gelen().tip == SurecMesajTip::DosyaIste && c.korelasyon == gelen().korelasyon) ||
+          (gelen().tip == SurecMesajTip::KimlikKanit && c.korelasyon == 0));
     } else if (kelime == "dosya") {
       BULANIK_SART(gelen().tip == SurecMesajTip::DosyaIste && c.korelasyon == gelen().korelasyon);
     } else {
@@ -127,9 +128,7 @@ struct Kosu {
       BULANIK_SART(soruAcik.count(adres.baglantiNo) != 0);
     }
     switch (c.tip) {
-      case SurecMesajTip::Sonuc:
-        sonucDenetle(hedef, c);
-        break;
+      case SurecMesajTip::Sonuc: sonucDenetle(hedef, c); break;
       case SurecMesajTip::SenkronCevap: {
         BULANIK_SART(hedef == adres);
         BULANIK_SART(gecitli(c.korelasyon, true) != nullptr);
@@ -178,8 +177,7 @@ struct Kosu {
         BULANIK_SART(parcaBoyu == 0 || p.veri.size() <= parcaBoyu);
         break;
       }
-      default:
-        BULANIK_SART(!"the king sends no frame of this kind");
+      default: BULANIK_SART(!"the king sends no frame of this kind");
     }
   }
 };
@@ -213,12 +211,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* veri, size_t boy) {
   // bytes; here they come from a counter, so that a run can be repeated.
   static uint8_t rastgeleSayac = 0;
   rastgeleSayac = 0;
-  const platform::RastgeleKancalari kancalar{
-      [](uint8_t* p, uint32_t n) {
-        for (uint32_t i = 0; i < n; ++i) p[i] = ++rastgeleSayac;
-        return true;
-      },
-      nullptr, nullptr};
+  const platform::RastgeleKancalari kancalar{[](uint8_t* p, uint32_t n) {
+                                               for (uint32_t i = 0; i < n; ++i)
+                                                 p[i] = ++rastgeleSayac;
+                                               return true;
+                                             },
+                                             nullptr, nullptr};
   platform::rastgeleKancalariAyarla(&kancalar);
   if ((ayar & 2) != 0) {
     kanal.anahtarBul = [](uint64_t no) { return anahtariVar(no) ? &ortakAnahtar() : nullptr; };

@@ -57,8 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* veri, size_t boy) {
   lua_State* L = luaL_newstate();
   BULANIK_SART(L != nullptr);
   KomutDizisi cagrilar;
-  lua_newtable(L);                    // vadu
-  lua_newtable(L);                    // vadu.komut
+  lua_newtable(L);  // vadu
+  lua_newtable(L);  // vadu.komut
   lua_pushlightuserdata(L, &cagrilar);
   lua_pushcclosure(L, calistir, 1);
   lua_setfield(L, -2, "calistir");

@@ -52,9 +52,7 @@ inline std::string base64Kodla(const std::vector<u8>& veri) {
   auto yaz = [&r](std::uint32_t deger, int adet) {
     for (int kaydir = 18; adet > 0; --adet, kaydir -= 6) r += ALFABE[(deger >> kaydir) & 0x3F];
   };
-  auto bayt = [&veri](std::size_t sira, int kaydir) {
-    return std::uint32_t{veri[sira]} << kaydir;
-  };
+  auto bayt = [&veri](std::size_t sira, int kaydir) { return std::uint32_t{veri[sira]} << kaydir; };
   std::size_t i = 0;
   for (; i + 2 < n; i += 3) yaz(bayt(i, 16) | bayt(i + 1, 8) | bayt(i + 2, 0), 4);
   if (i + 1 == n) {

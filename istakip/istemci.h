@@ -31,8 +31,7 @@ class IsIstemci {
   // One synchronisation batch: stores its records, raises the version to
   // `yeniSurum`, drops the writes the centre has handled up to `islenenSira`
   // and numbers later writes above it.
-  void senkronUygula(const std::vector<Kayit>& kayitlar, uint64_t yeniSurum,
-                     uint64_t islenenSira);
+  void senkronUygula(const std::vector<Kayit>& kayitlar, uint64_t yeniSurum, uint64_t islenenSira);
 
   // The centre's notice of one applied write by `yazarNo`.
   void bildirimUygula(const Kayit& kayit, uint64_t yazarNo, uint64_t yazarSira);

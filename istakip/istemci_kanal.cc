@@ -59,12 +59,8 @@ bool IsIstemciKanal::dosyaIste(const std::string& yol) {
 
 void IsIstemciKanal::cerceveGeldi(const NodeAdres&, const SurecCerceve& c) {
   switch (c.tip) {
-    case SurecMesajTip::Sonuc:
-      sonucGeldi(c);
-      break;
-    case SurecMesajTip::DosyaParca:
-      parcaGeldi(c);
-      break;
+    case SurecMesajTip::Sonuc: sonucGeldi(c); break;
+    case SurecMesajTip::DosyaParca: parcaGeldi(c); break;
     case SurecMesajTip::SenkronCevap: {
       std::vector<Kayit> kayitlar;
       uint64_t yeniSurum = 0, islenenSira = 0;
@@ -85,11 +81,8 @@ void IsIstemciKanal::cerceveGeldi(const NodeAdres&, const SurecCerceve& c) {
       }
       break;
     }
-    case SurecMesajTip::KimlikSor:
-      kimlikSorGeldi(c);
-      break;
-    default:
-      break;
+    case SurecMesajTip::KimlikSor: kimlikSorGeldi(c); break;
+    default: break;
   }
 }
 

@@ -19,25 +19,17 @@ IsKralKanal::IsKralKanal(IsMerkez& merkez, TasimaArayuz& tasima, uint64_t senkro
 
 void IsKralKanal::cevapla(const NodeAdres& adres, bool basarili, const char* kelime,
                           uint64_t korelasyon) {
-  tasima_->gonder(adres, mesajCercevesi(SurecMesajTip::Sonuc, korelasyon, sonucKodla(basarili, kelime)));
+  tasima_->gonder(adres,
+                  mesajCercevesi(SurecMesajTip::Sonuc, korelasyon, sonucKodla(basarili, kelime)));
 }
 
 void IsKralKanal::cerceveGeldi(const NodeAdres& adres, const SurecCerceve& c) {
   switch (c.tip) {
-    case SurecMesajTip::SenkronIste:
-      senkronIsteGeldi(adres, c);
-      break;
-    case SurecMesajTip::YazmaIste:
-      yazmaIsteGeldi(adres, c);
-      break;
-    case SurecMesajTip::DosyaIste:
-      dosyaIsteGeldi(adres, c);
-      break;
-    case SurecMesajTip::KimlikKanit:
-      kimlikKanitGeldi(adres, c);
-      break;
-    default:
-      break;
+    case SurecMesajTip::SenkronIste: senkronIsteGeldi(adres, c); break;
+    case SurecMesajTip::YazmaIste: yazmaIsteGeldi(adres, c); break;
+    case SurecMesajTip::DosyaIste: dosyaIsteGeldi(adres, c); break;
+    case SurecMesajTip::KimlikKanit: kimlikKanitGeldi(adres, c); break;
+    default: break;
   }
 }
 
@@ -67,9 +59,9 @@ void IsKralKanal::senkronIsteGeldi(const NodeAdres& adres, const SurecCerceve& c
     const bool son = i + k >= kayitlar.size();
     const std::vector<Kayit> parti(kayitlar.begin() + i, kayitlar.begin() + i + k);
     const uint64_t yeniSurum = son ? merkez_->sonSurum() : parti.back().surum;
-    const SurecCerceve cevap =
-        mesajCercevesi(SurecMesajTip::SenkronCevap, c.korelasyon,
-                senkronCevabiKodla(parti, yeniSurum, islenenSira, !son));
+    const SurecCerceve cevap = mesajCercevesi(
+        SurecMesajTip::SenkronCevap, c.korelasyon,
+        senkronCevabiKodla(parti, yeniSurum, islenenSira, !son));
     if (!tasima_->gonder(adres, cevap)) return;
     i += k;
   } while (i < kayitlar.size());
@@ -119,8 +111,8 @@ void IsKralKanal::dosyaIsteGeldi(const NodeAdres& adres, const SurecCerceve& c) 
   }
   ++sonAktarimNo_;
   for (const Parca& parca : parcala(sonAktarimNo_, icerik, parcaBoyu)) {
-    if (!tasima_->gonder(adres, mesajCercevesi(SurecMesajTip::DosyaParca, c.korelasyon,
-                                       parcaKodla(parca)))) {
+    if (!tasima_->gonder(
+            adres, mesajCercevesi(SurecMesajTip::DosyaParca, c.korelasyon, parcaKodla(parca)))) {
       return;
     }
   }
@@ -158,8 +150,7 @@ void IsKralKanal::kimlikKanitGeldi(const NodeAdres& adres, const SurecCerceve& c
   }
 }
 
-bool IsKralKanal::eslesmeKapisi(const NodeAdres& adres, uint64_t istemciNo,
-                                const SurecCerceve& c) {
+bool IsKralKanal::eslesmeKapisi(const NodeAdres& adres, uint64_t istemciNo, const SurecCerceve& c) {
   if (!eslesmeZorunlu) return true;
   Oturum& oturum = oturumlar_[adres.baglantiNo];
   if (oturum.dogrulananlar.count(istemciNo) != 0) return true;
@@ -191,7 +182,7 @@ void IsKralKanal::baglantiKoptu(const NodeAdres& adres) {
 
 void IsKralKanal::yazmaYayinla(const Kayit& k, uint64_t yazarNo, uint64_t yazarSira) {
   const SurecCerceve bildirim = mesajCercevesi(SurecMesajTip::YazmaBildir, yazarSira,
-                                        yazmaBildirimiKodla(k, yazarNo, yazarSira));
+                                               yazmaBildirimiKodla(k, yazarNo, yazarSira));
   for (const NodeAdres& abone : aboneler_) tasima_->gonder(abone, bildirim);
 }
 

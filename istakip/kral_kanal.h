@@ -28,7 +28,7 @@ struct Oturum {
   // it since. Only then is a proof looked at, so a nonce is good for one
   // check, and a session that never sent a challenge accepts no proof.
   bool soruAcik = false;
-  SurecCerceve bekleyen;    // the one frame held until the proof
+  SurecCerceve bekleyen;  // the one frame held until the proof
   bool bekleyenVar = false;
   // The numbers this connection has proved. A proof stands for its own
   // number only: a frame claiming any other number meets the gate afresh.

@@ -77,7 +77,8 @@ std::string kayitKodla(const Kayit& k) {
 size_t kayitBoyu(const Kayit& k) {
   const size_t n = k.alanlar.size() < EN_COK_ALAN ? k.alanlar.size() : EN_COK_ALAN;
   size_t boy = 8 + metinBoyu(k.tur) + 8 + 1 + 2;
-  for (size_t i = 0; i < n; ++i) boy += metinBoyu(k.alanlar[i].first) + metinBoyu(k.alanlar[i].second);
+  for (size_t i = 0; i < n; ++i)
+    boy += metinBoyu(k.alanlar[i].first) + metinBoyu(k.alanlar[i].second);
   return boy;
 }
 
@@ -111,8 +112,8 @@ std::string senkronCevabiKodla(const std::vector<Kayit>& kayitlar, uint64_t yeni
   return out;
 }
 
-bool senkronCevabiCoz(const std::string& govde, std::vector<Kayit>& kayitlar,
-                      uint64_t& yeniSurum, uint64_t& islenenSira, bool& devamVar) {
+bool senkronCevabiCoz(const std::string& govde, std::vector<Kayit>& kayitlar, uint64_t& yeniSurum,
+                      uint64_t& islenenSira, bool& devamVar) {
   BaytOkuyucu o(govde);
   uint32_t n = 0;
   if (!o.yeter(SENKRON_CEVAP_BASI) || !o.u64(yeniSurum) || !o.u64(islenenSira) ||
@@ -155,8 +156,7 @@ std::string yazmaBildirimiKodla(const Kayit& k, uint64_t yazarNo, uint64_t yazar
   return out;
 }
 
-bool yazmaBildirimiCoz(const std::string& govde, Kayit& k, uint64_t& yazarNo,
-                       uint64_t& yazarSira) {
+bool yazmaBildirimiCoz(const std::string& govde, Kayit& k, uint64_t& yazarNo, uint64_t& yazarSira) {
   BaytOkuyucu o(govde);
   return o.yeter(YAZMA_BILDIRIM_BASI) && o.u64(yazarNo) && o.u64(yazarSira) && kayitOku(o, k);
 }

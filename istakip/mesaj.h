@@ -39,8 +39,8 @@ bool senkronIstegiCoz(const std::string& govde, uint64_t& sonSurum, uint64_t& is
 
 std::string senkronCevabiKodla(const std::vector<Kayit>& kayitlar, uint64_t yeniSurum,
                                uint64_t islenenSira, bool devamVar);
-bool senkronCevabiCoz(const std::string& govde, std::vector<Kayit>& kayitlar,
-                      uint64_t& yeniSurum, uint64_t& islenenSira, bool& devamVar);
+bool senkronCevabiCoz(const std::string& govde, std::vector<Kayit>& kayitlar, uint64_t& yeniSurum,
+                      uint64_t& islenenSira, bool& devamVar);
 
 std::string yazmaIstegiKodla(uint64_t istemciNo, uint64_t sira, uint64_t beklenenSurum,
                              const Kayit& k);
@@ -48,7 +48,6 @@ bool yazmaIstegiCoz(const std::string& govde, uint64_t& istemciNo, uint64_t& sir
                     uint64_t& beklenenSurum, Kayit& k);
 
 std::string yazmaBildirimiKodla(const Kayit& k, uint64_t yazarNo, uint64_t yazarSira);
-bool yazmaBildirimiCoz(const std::string& govde, Kayit& k, uint64_t& yazarNo,
-                       uint64_t& yazarSira);
+bool yazmaBildirimiCoz(const std::string& govde, Kayit& k, uint64_t& yazarNo, uint64_t& yazarSira);
 
 }  // namespace vadu::istakip

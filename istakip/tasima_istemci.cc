@@ -4,7 +4,8 @@
 
 namespace vadu {
 
-void IstakipTasimaIstemci::hedefAyarla(const std::string& host, uint16_t port, uint64_t govdeSiniri) {
+void IstakipTasimaIstemci::hedefAyarla(const std::string& host, uint16_t port,
+                                       uint64_t govdeSiniri) {
   host_ = host;
   port_ = port;
   cozucu_ = CerceveCozucu(govdeSiniri);

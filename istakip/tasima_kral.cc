@@ -14,7 +14,8 @@ bool IstakipTasimaKral::ac(uint16_t port, uint64_t govdeSiniri, uint64_t baglant
 void IstakipTasimaKral::nabiz() {
   for (uint64_t soket = dinleyici_.kabulEt(); soket != 0; soket = dinleyici_.kabulEt()) {
     if (baglantilar_.size() < baglantiTavani_) {
-      baglantilar_.push_back(std::make_unique<BaglantiKaydi>(++sonBaglantiNo_, soket, govdeSiniri_));
+      baglantilar_.push_back(
+          std::make_unique<BaglantiKaydi>(++sonBaglantiNo_, soket, govdeSiniri_));
     } else {
       // Adopted only to be closed: the peer reads an end of stream.
       TcpBaglanti reddedilenBaglanti(soket);

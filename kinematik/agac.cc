@@ -7,7 +7,7 @@ namespace vadu {
 
 namespace {
 
-const char* const IKON_MEKANIZMA = "\xE2\x9A\x99";  // U+2699 gear
+const char* const IKON_MEKANIZMA = "\xE2\x9A\x99";    // U+2699 gear
 const char* const IKON_UZUVLAR = "\xF0\x9F\x94\xA7";  // U+1F527 wrench
 const char* const IKON_UZUV = "\xF0\x9F\x94\xA9";     // U+1F529 nut and bolt
 const char* const IKON_MAFSAL = "\xF0\x9F\x94\x97";   // U+1F517 link

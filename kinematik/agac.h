@@ -27,8 +27,8 @@ enum class Arketip : uint8_t {
 struct AgacDugumu {
   std::string etiket;
   VarlikKimlik varlik = VARLIK_YOK;
-  uint32_t camKimlik = 0;  // number within its group: link index, joint index + 1
-  uint8_t acik = 0;        // expanded in the view; set by the application only
+  uint32_t camKimlik = 0;      // number within its group: link index, joint index + 1
+  uint8_t acik = 0;            // expanded in the view; set by the application only
   const char* ikon = nullptr;  // static UTF-8 text of one symbol, null: none
   Arketip arketip = Arketip::Yok;
   uint8_t vurgu = 0;    // highlight state; set by the application only

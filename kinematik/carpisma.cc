@@ -6,12 +6,9 @@
 namespace vadu {
 
 double ortusmeOrani(const Kutu& birinci, const Kutu& ikinci) {
-  const double dx =
-      std::min(birinci.max.x, ikinci.max.x) - std::max(birinci.min.x, ikinci.min.x);
-  const double dy =
-      std::min(birinci.max.y, ikinci.max.y) - std::max(birinci.min.y, ikinci.min.y);
-  const double dz =
-      std::min(birinci.max.z, ikinci.max.z) - std::max(birinci.min.z, ikinci.min.z);
+  const double dx = std::min(birinci.max.x, ikinci.max.x) - std::max(birinci.min.x, ikinci.min.x);
+  const double dy = std::min(birinci.max.y, ikinci.max.y) - std::max(birinci.min.y, ikinci.min.y);
+  const double dz = std::min(birinci.max.z, ikinci.max.z) - std::max(birinci.min.z, ikinci.min.z);
   if (!(dx > 0.0) || !(dy > 0.0) || !(dz > 0.0)) return 0.0;
   const Vektor3 ba = birinci.boyut();
   const Vektor3 bb = ikinci.boyut();

@@ -13,9 +13,9 @@ namespace vadu {
 
 struct Carpisma {
   size_t uzuvA = 0;
-  size_t uzuvB = 0;   // always above uzuvA
-  double zaman = 0.0; // time of the first step with an overlap
-  double oran = 0.0;  // overlap volume over the smaller box's volume, in (0, 1]
+  size_t uzuvB = 0;    // always above uzuvA
+  double zaman = 0.0;  // time of the first step with an overlap
+  double oran = 0.0;   // overlap volume over the smaller box's volume, in (0, 1]
 };
 
 // The overlap volume of the two boxes over the smaller volume; 0 when they

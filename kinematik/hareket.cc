@@ -63,7 +63,8 @@ VADU_SATIR_ICI Kuaterniyon yakiniBirimeCek(const Kuaterniyon& donus, double sapm
 // normalize() does everywhere else.
 VADU_SATIR_ICI Kuaterniyon birimeCek(const Kuaterniyon& donus) {
   const double e = donus.nokta(donus) - 1.0;
-  if (std::abs(e) <= 1e-8) [[likely]] return yakiniBirimeCek(donus, e);
+  if (std::abs(e) <= 1e-8) [[likely]]
+    return yakiniBirimeCek(donus, e);
   return donus.normalize();
 }
 
@@ -99,9 +100,7 @@ VADU_SATIR_ICI Donusum capaHareketiHam(const Mafsal& mafsal) {
   Vektor3 oteleme;
   bool otelenir = false;
   switch (mafsal.tip) {
-    case MafsalTip::Doner:
-      ac.donus = zIleCarp(c.donus, sinKos(q0 / 2.0));
-      break;
+    case MafsalTip::Doner: ac.donus = zIleCarp(c.donus, sinKos(q0 / 2.0)); break;
     case MafsalTip::Kayar:
       oteleme = {0.0, 0.0, q0};
       otelenir = true;
@@ -151,15 +150,12 @@ VADU_SATIR_ICI Donusum capaHareketi(const Mafsal& mafsal) {
 
 double yasaDegeri(const Yasa& yasa, double zaman) {
   switch (yasa.tip) {
-    case YasaTip::Sabit:
-      return yasa.deger;
-    case YasaTip::Dogrusal:
-      return yasa.deger + yasa.egim * zaman;
+    case YasaTip::Sabit: return yasa.deger;
+    case YasaTip::Dogrusal: return yasa.deger + yasa.egim * zaman;
     case YasaTip::Sinus:
       if (yasa.periyot <= 0.0) return yasa.deger;
       return yasa.deger + yasa.genlik * std::sin(IKI_PI * zaman / yasa.periyot + yasa.faz);
-    case YasaTip::AnahtarKare:
-      return anahtarKareDegeri(yasa, zaman);
+    case YasaTip::AnahtarKare: return anahtarKareDegeri(yasa, zaman);
   }
   return yasa.deger;
 }
@@ -189,9 +185,7 @@ namespace {
 // Whether `donus` is unit to within a few units in the last place of 1, as
 // eksenAci and normalize leave a rotation: rotating by it or by its
 // normalised self then differs only by rounding.
-bool donusBirimMi(const Kuaterniyon& donus) {
-  return std::abs(donus.nokta(donus) - 1.0) <= 1e-15;
-}
+bool donusBirimMi(const Kuaterniyon& donus) { return std::abs(donus.nokta(donus) - 1.0) <= 1e-15; }
 
 bool pozBirimMi(const Donusum& poz) { return olcekBirimMi(poz.olcek) && donusBirimMi(poz.donus); }
 

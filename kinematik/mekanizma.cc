@@ -13,7 +13,7 @@ struct TipBilgisi {
 };
 
 constexpr TipBilgisi TIPLER[] = {
-    {"Sabit", 0}, {"Döner", 1},     {"Kayar", 1},     {"Silindirik", 2},
+    {"Sabit", 0}, {"Döner", 1},   {"Kayar", 1},     {"Silindirik", 2},
     {"Vida", 1},  {"Küresel", 3}, {"Düzlemsel", 3}, {"Serbest", 6},
 };
 constexpr size_t TIP_SAYISI = sizeof TIPLER / sizeof TIPLER[0];

@@ -37,9 +37,9 @@ inline SinKos sinKos(double aci) {
   if (aci == 0.0) return {aci, 1.0};
   if (!(std::abs(aci) <= 1e5)) return {std::sin(aci), std::cos(aci)};
   constexpr double IKI_BOLU_PI = 0.6366197723675814;
-  constexpr double PI_YARIM_UST = 1.5707963267341256;    // 33 significant bits
-  constexpr double PI_YARIM_ALT = 6.077100506506192e-11;  // π/2 less the above
-  constexpr double YUVARLA = 6755399441055744.0;          // 1.5 · 2^52
+  constexpr double PI_YARIM_UST = 1.5707963267341256;        // 33 significant bits
+  constexpr double PI_YARIM_ALT = 6.077100506506192e-11;     // π/2 less the above
+  constexpr double YUVARLA = 6755399441055744.0;             // 1.5 · 2^52
   const double k = (aci * IKI_BOLU_PI + YUVARLA) - YUVARLA;  // nearest integer
   const double r = (aci - k * PI_YARIM_UST) - k * PI_YARIM_ALT;
   const double z = r * r;

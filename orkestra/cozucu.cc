@@ -106,7 +106,8 @@ bool CerceveCozucu::besle(const char* data, size_t len, std::vector<SurecCerceve
   if (baslikOku(kuyruk, kalan(), maxGovde_, boy) == Baslik::Tamam) {
     tahmin += std::min(kalan() / boy, EN_COK_TAHMIN);
   }
-  if (out.capacity() - out.size() < tahmin) out.reserve(std::max(out.size() + tahmin, 2 * out.capacity()));
+  if (out.capacity() - out.size() < tahmin)
+    out.reserve(std::max(out.size() + tahmin, 2 * out.capacity()));
   if (tamamlanan != YOK) {
     out.push_back(std::move(bekleyen_));
     bekleyen_.govde.clear();
@@ -128,7 +129,8 @@ bool CerceveCozucu::besle(const char* data, size_t len, std::vector<SurecCerceve
   // its fields and the body in the record to come.
   tampon_.assign(kuyruk, CERCEVE_BASLIGI);
   surecproto::ikiliCerceveOku(kuyruk, CERCEVE_BASLIGI, bekleyen_);
-  govdeyeEkle(bekleyen_.govde, kuyruk + CERCEVE_BASLIGI, kalan() - CERCEVE_BASLIGI, boy - CERCEVE_BASLIGI);
+  govdeyeEkle(bekleyen_.govde, kuyruk + CERCEVE_BASLIGI, kalan() - CERCEVE_BASLIGI,
+              boy - CERCEVE_BASLIGI);
   return true;
 }
 

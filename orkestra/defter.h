@@ -19,8 +19,8 @@ class NodeDefter {
  public:
   // Set by the owner; an empty callback is not called. A callback must not
   // insert or remove nodes of the registry that calls it.
-  std::function<void(const NodeKayit&)> onEklendi;    // after insertion
-  std::function<void(const NodeKayit&)> onSilindi;    // before removal
+  std::function<void(const NodeKayit&)> onEklendi;                       // after insertion
+  std::function<void(const NodeKayit&)> onSilindi;                       // before removal
   std::function<void(const NodeKayit&, NodeDurum eski)> onDurumDegisti;  // after a change
 
   NodeDefter(uint64_t yanitsizMs, uint64_t cevrimdisiMs);

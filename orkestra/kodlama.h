@@ -5,8 +5,8 @@
 // field by field through BaytOkuyucu, which checks every read.
 #pragma once
 
-#include <cstddef>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 

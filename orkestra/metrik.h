@@ -26,8 +26,8 @@ class MetrikToplayici {
   bool topla(MakineMetrik& metrik);
 
  private:
-  uint64_t oncekiBosta_ = 0;      // cumulative, 100-ns units
-  uint64_t oncekiCekirdek_ = 0;   // includes the idle time
+  uint64_t oncekiBosta_ = 0;     // cumulative, 100-ns units
+  uint64_t oncekiCekirdek_ = 0;  // includes the idle time
   uint64_t oncekiKullanici_ = 0;
   platform::GrafikAdaptor* adaptor_ = nullptr;  // owned
   bool adaptorDenendi_ = false;

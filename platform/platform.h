@@ -45,38 +45,39 @@ inline constexpr Soket GECERSIZ_SOKET = ~static_cast<Soket>(0);
 inline constexpr int SOKET_HATASI = -1;
 
 // Error numbers of soketSonHata(), the Windows Sockets values.
-inline constexpr int HATA_KESINTI = 10004;            // WSAEINTR (never seen: retried inside)
-inline constexpr int HATA_IZIN = 10013;               // WSAEACCES (e.g. broadcast not allowed)
-inline constexpr int HATA_ADRES_HATALI = 10014;       // WSAEFAULT
-inline constexpr int HATA_GECERSIZ = 10022;           // WSAEINVAL (also any error without a counterpart)
-inline constexpr int HATA_COK_SOKET = 10024;          // WSAEMFILE
-inline constexpr int HATA_BLOKLANIR = 10035;          // WSAEWOULDBLOCK
-inline constexpr int HATA_SURUYOR = 10036;            // WSAEINPROGRESS
-inline constexpr int HATA_ZATEN = 10037;              // WSAEALREADY
-inline constexpr int HATA_SOKET_DEGIL = 10038;        // WSAENOTSOCK (also an invalid handle)
-inline constexpr int HATA_HEDEF_YOK = 10039;          // WSAEDESTADDRREQ
-inline constexpr int HATA_MESAJ_BUYUK = 10040;        // WSAEMSGSIZE
-inline constexpr int HATA_SECENEK_YOK = 10042;        // WSAENOPROTOOPT
-inline constexpr int HATA_PROTOKOL_YOK = 10043;       // WSAEPROTONOSUPPORT
-inline constexpr int HATA_DESTEKLENMEZ = 10045;       // WSAEOPNOTSUPP
-inline constexpr int HATA_AILE_YOK = 10047;           // WSAEAFNOSUPPORT
-inline constexpr int HATA_ADRES_KULLANIMDA = 10048;   // WSAEADDRINUSE
-inline constexpr int HATA_ADRES_YOK = 10049;          // WSAEADDRNOTAVAIL
-inline constexpr int HATA_AG_KAPALI = 10050;          // WSAENETDOWN
-inline constexpr int HATA_AG_ULASILMAZ = 10051;       // WSAENETUNREACH
-inline constexpr int HATA_BAGLANTI_KOPTU = 10053;     // WSAECONNABORTED
-inline constexpr int HATA_BAGLANTI_SIFIRLANDI = 10054;  // WSAECONNRESET (also a send to a closed peer)
-inline constexpr int HATA_TAMPON_YOK = 10055;         // WSAENOBUFS
-inline constexpr int HATA_ZATEN_BAGLI = 10056;        // WSAEISCONN
-inline constexpr int HATA_BAGLI_DEGIL = 10057;        // WSAENOTCONN
-inline constexpr int HATA_ZAMAN_ASIMI = 10060;        // WSAETIMEDOUT
-inline constexpr int HATA_BAGLANTI_REDDI = 10061;     // WSAECONNREFUSED
-inline constexpr int HATA_MAKINE_ULASILMAZ = 10065;   // WSAEHOSTUNREACH
-inline constexpr int HATA_BASLATILMADI = 10093;       // WSANOTINITIALISED
+inline constexpr int HATA_KESINTI = 10004;       // WSAEINTR (never seen: retried inside)
+inline constexpr int HATA_IZIN = 10013;          // WSAEACCES (e.g. broadcast not allowed)
+inline constexpr int HATA_ADRES_HATALI = 10014;  // WSAEFAULT
+inline constexpr int HATA_GECERSIZ = 10022;      // WSAEINVAL (also any error without a counterpart)
+inline constexpr int HATA_COK_SOKET = 10024;     // WSAEMFILE
+inline constexpr int HATA_BLOKLANIR = 10035;     // WSAEWOULDBLOCK
+inline constexpr int HATA_SURUYOR = 10036;       // WSAEINPROGRESS
+inline constexpr int HATA_ZATEN = 10037;         // WSAEALREADY
+inline constexpr int HATA_SOKET_DEGIL = 10038;   // WSAENOTSOCK (also an invalid handle)
+inline constexpr int HATA_HEDEF_YOK = 10039;     // WSAEDESTADDRREQ
+inline constexpr int HATA_MESAJ_BUYUK = 10040;   // WSAEMSGSIZE
+inline constexpr int HATA_SECENEK_YOK = 10042;   // WSAENOPROTOOPT
+inline constexpr int HATA_PROTOKOL_YOK = 10043;  // WSAEPROTONOSUPPORT
+inline constexpr int HATA_DESTEKLENMEZ = 10045;  // WSAEOPNOTSUPP
+inline constexpr int HATA_AILE_YOK = 10047;      // WSAEAFNOSUPPORT
+inline constexpr int HATA_ADRES_KULLANIMDA = 10048;  // WSAEADDRINUSE
+inline constexpr int HATA_ADRES_YOK = 10049;         // WSAEADDRNOTAVAIL
+inline constexpr int HATA_AG_KAPALI = 10050;         // WSAENETDOWN
+inline constexpr int HATA_AG_ULASILMAZ = 10051;      // WSAENETUNREACH
+inline constexpr int HATA_BAGLANTI_KOPTU = 10053;    // WSAECONNABORTED
+inline constexpr int HATA_BAGLANTI_SIFIRLANDI =
+    10054;                                           // WSAECONNRESET (also a send to a closed peer)
+inline constexpr int HATA_TAMPON_YOK = 10055;        // WSAENOBUFS
+inline constexpr int HATA_ZATEN_BAGLI = 10056;       // WSAEISCONN
+inline constexpr int HATA_BAGLI_DEGIL = 10057;       // WSAENOTCONN
+inline constexpr int HATA_ZAMAN_ASIMI = 10060;       // WSAETIMEDOUT
+inline constexpr int HATA_BAGLANTI_REDDI = 10061;    // WSAECONNREFUSED
+inline constexpr int HATA_MAKINE_ULASILMAZ = 10065;  // WSAEHOSTUNREACH
+inline constexpr int HATA_BASLATILMADI = 10093;      // WSANOTINITIALISED
 
 // IPv4 addresses in host byte order (127.0.0.1 is 0x7F000001).
-inline constexpr uint32_t IPV4_HER_ADRES = 0x00000000;  // INADDR_ANY
-inline constexpr uint32_t IPV4_YAYIN = 0xFFFFFFFF;      // the limited broadcast address
+inline constexpr uint32_t IPV4_HER_ADRES = 0x00000000;   // INADDR_ANY
+inline constexpr uint32_t IPV4_YAYIN = 0xFFFFFFFF;       // the limited broadcast address
 inline constexpr uint32_t IPV4_GERI_DONGU = 0x7F000001;  // 127.0.0.1
 
 // Room for a dotted IPv4 text and its terminating zero (INET_ADDRSTRLEN).

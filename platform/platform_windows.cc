@@ -83,8 +83,8 @@ void ortak::sistemKutuphanesiBirak() { WSACleanup(); }
 Soket soketAc(SoketTur tur) {
   if (!ortak::kutuphaneBasladi()) return GECERSIZ_SOKET;
   const bool akis = tur == SoketTur::Akis;
-  const SOCKET yeni =
-      socket(AF_INET, akis ? SOCK_STREAM : SOCK_DGRAM, akis ? IPPROTO_TCP : IPPROTO_UDP);
+  const SOCKET yeni = socket(AF_INET, akis ? SOCK_STREAM : SOCK_DGRAM,
+                             akis ? IPPROTO_TCP : IPPROTO_UDP);
   if (yeni == INVALID_SOCKET) {
     sistemHatasi();
     return GECERSIZ_SOKET;
@@ -184,8 +184,8 @@ int soketAl(Soket soket, char* tampon, int boyut) {
 int soketGonderAdrese(Soket soket, const char* veri, int uzunluk, uint32_t adres, uint16_t port) {
   if (uzunluk < 0) return hataVer(HATA_GECERSIZ);
   const sockaddr_in a = ipv4Adresi(adres, port);
-  const int n =
-      sendto(tutamac(soket), veri, uzunluk, 0, reinterpret_cast<const sockaddr*>(&a), sizeof a);
+  const int n = sendto(tutamac(soket), veri, uzunluk, 0, reinterpret_cast<const sockaddr*>(&a),
+                       sizeof a);
   if (n == SOCKET_ERROR) return sistemHatasi();
   return n;
 }
@@ -197,8 +197,8 @@ int soketAlAdresten(Soket soket, char* tampon, int boyut, uint32_t* kaynakAdres,
   std::memset(&a, 0, sizeof a);
   int uzunluk = sizeof a;
   // An oversize datagram fails with WSAEMSGSIZE, its head in the buffer.
-  const int n =
-      recvfrom(tutamac(soket), tampon, boyut, 0, reinterpret_cast<sockaddr*>(&a), &uzunluk);
+  const int n = recvfrom(tutamac(soket), tampon, boyut, 0, reinterpret_cast<sockaddr*>(&a),
+                         &uzunluk);
   if (n == SOCKET_ERROR) return sistemHatasi();
   if (kaynakAdres) *kaynakAdres = ntohl(a.sin_addr.s_addr);
   if (kaynakPort) *kaynakPort = ntohs(a.sin_port);

@@ -53,8 +53,7 @@ inline int testleriCalistir() {
 }
 
 // Counts one evaluation in `durum`; a failure prints `metin` and the place.
-inline void kontrolSay(Durum& durum, bool tuttu, const char* metin, const char* dosya,
-                       int satir) {
+inline void kontrolSay(Durum& durum, bool tuttu, const char* metin, const char* dosya, int satir) {
   if (tuttu) {
     ++durum.gecti;
   } else {
@@ -68,19 +67,19 @@ inline void kontrolSay(Durum& durum, bool tuttu, const char* metin, const char* 
 
 // Defines the check `ad`: the function vadu_test_<ad> and its registrar, so
 // that the definition order within a source is the run order.
-#define VADU_TEST(ad)                                                        \
-  void vadu_test_##ad(vadu::test::Durum& vadu_durum);                        \
+#define VADU_TEST(ad)                                                          \
+  void vadu_test_##ad(vadu::test::Durum& vadu_durum);                          \
   static const vadu::test::TestKayitci vadu_kayitci_##ad(#ad, vadu_test_##ad); \
   void vadu_test_##ad([[maybe_unused]] vadu::test::Durum& vadu_durum)
 
 // One check expression. The failure line shows the expression exactly as
 // written in the source, escapes unresolved.
-#define KONTROL(...)                                                                   \
-  ::vadu::test::kontrolSay(vadu_durum, static_cast<bool>(__VA_ARGS__), #__VA_ARGS__, \
-                           __FILE__, __LINE__)
+#define KONTROL(...)                                                                           \
+  ::vadu::test::kontrolSay(vadu_durum, static_cast<bool>(__VA_ARGS__), #__VA_ARGS__, __FILE__, \
+                           __LINE__)
 
 // A check expression that may only be evaluated when `onkosul` holds (an index
 // inside its list, say); otherwise it counts as failed without being evaluated.
-#define KONTROL_EGER(onkosul, ...)                                                    \
-  ::vadu::test::kontrolSay(vadu_durum, (onkosul) && static_cast<bool>(__VA_ARGS__), \
-                           #__VA_ARGS__, __FILE__, __LINE__)
+#define KONTROL_EGER(onkosul, ...)                                                                \
+  ::vadu::test::kontrolSay(vadu_durum, (onkosul) && static_cast<bool>(__VA_ARGS__), #__VA_ARGS__, \
+                           __FILE__, __LINE__)

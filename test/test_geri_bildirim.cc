@@ -47,14 +47,13 @@ VADU_TEST(json_kacis_ozel_karakterler) {
   KONTROL(jsonKacis("a\\b") == "a\\\\b");
   KONTROL(jsonKacis("a\nb") == "a\\nb");
   KONTROL(jsonKacis("a\tb") == "a\\tb");
-  KONTROL(jsonKacis(std::string("a\x01" "b")) == "a\\u0001b");
+  KONTROL(jsonKacis(std::string("a\x01"
+                                "b")) == "a\\u0001b");
   KONTROL(jsonKacis("ölçüm çöktü") == "ölçüm çöktü");
 }
 
 VADU_TEST(base64_kodla_vektorler) {
-  auto b = [](const char* metin) {
-    return std::vector<u8>(metin, metin + std::strlen(metin));
-  };
+  auto b = [](const char* metin) { return std::vector<u8>(metin, metin + std::strlen(metin)); };
   KONTROL(base64Kodla(b("")) == "");
   KONTROL(base64Kodla(b("f")) == "Zg==");
   KONTROL(base64Kodla(b("fo")) == "Zm8=");
@@ -93,8 +92,10 @@ VADU_TEST(koleksiyon_gecerlilik_sozlesme_kurallari) {
 }
 
 VADU_TEST(url_kur_kokdb_ekle_ucu) {
-  KONTROL(urlKur("http://127.0.0.1:8080", "geriBildirimler") == "http://127.0.0.1:8080/mapiv1/merloxweb.Merlox.sistem.DB.geriBildirimler.ekle");
-  KONTROL(urlKur("http://127.0.0.1:8080/", "geriBildirimler") == urlKur("http://127.0.0.1:8080", "geriBildirimler"));
+  KONTROL(urlKur("http://127.0.0.1:8080", "geriBildirimler") ==
+          "http://127.0.0.1:8080/mapiv1/merloxweb.Merlox.sistem.DB.geriBildirimler.ekle");
+  KONTROL(urlKur("http://127.0.0.1:8080/", "geriBildirimler") ==
+          urlKur("http://127.0.0.1:8080", "geriBildirimler"));
 }
 
 VADU_TEST(govde_kur_alanlar) {

@@ -41,7 +41,8 @@ bool nabizBekle(IstakipTasimaKral& kral, IstakipTasimaIstemci& istemci, uint64_t
 VADU_TEST(istakip_adres_coz) {
   std::string ip;
   uint16_t port = 0;
-  KONTROL(istakipAdresCoz("192.168.1.5:47820", ip, port, 1) && ip == "192.168.1.5" && port == 47820);
+  KONTROL(istakipAdresCoz("192.168.1.5:47820", ip, port, 1) && ip == "192.168.1.5" &&
+          port == 47820);
   KONTROL(istakipAdresCoz("10.0.0.9", ip, port, 47820) && port == 47820);
   KONTROL(!istakipAdresCoz("", ip, port, 1));
   KONTROL(!istakipAdresCoz("host:", ip, port, 1));
@@ -72,7 +73,8 @@ VADU_TEST(istakip_tcp_uctan_uca) {
   t.tur = "siparis";
   t.alanYaz("ad", "atolye-1");
   istKanal.yaz(t, 0);
-  KONTROL(nabizBekle(kralTasima, istTasima, simdiMs, [&] { return ist.bul(1) && ist.bekleyenler().empty(); }));
+  KONTROL(nabizBekle(kralTasima, istTasima, simdiMs,
+                     [&] { return ist.bul(1) && ist.bekleyenler().empty(); }));
   KONTROL(merkez.sonSurum() == 1 && kralKanal.uygulananYazma() == 1);
 
   for (int i = 0; i < 5; ++i) istKanal.yaz(t, 0);
@@ -81,11 +83,13 @@ VADU_TEST(istakip_tcp_uctan_uca) {
   istTasima.kapat();
   istKanal.baglantiKoptu();
   kralTasima.nabiz();
-  KONTROL(nabizBekle(kralTasima, istTasima, simdiMs, [&] { return kralTasima.baglantiSayisi() == 0; }));
+  KONTROL(
+      nabizBekle(kralTasima, istTasima, simdiMs, [&] { return kralTasima.baglantiSayisi() == 0; }));
 
   istKanal.yaz(t, 0);
   simdiMs += 10000;
-  KONTROL(nabizBekle(kralTasima, istTasima, simdiMs, [&] { return istKanal.bagli() && ist.bekleyenler().empty(); }));
+  KONTROL(nabizBekle(kralTasima, istTasima, simdiMs,
+                     [&] { return istKanal.bagli() && ist.bekleyenler().empty(); }));
   KONTROL(merkez.sonSurum() == 7 && ist.sonSurum() == 7);
   KONTROL(ist.turListe("siparis").size() == 7);
   kralTasima.kapat();

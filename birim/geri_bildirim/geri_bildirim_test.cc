@@ -40,7 +40,9 @@ TEST(JsonKacis, HerBaytSinifi) {
       {"\x80", "\x80"},
       {"\xFF", "\xFF"},
       {"ölçüm çöktü", "ölçüm çöktü"},
-      {std::string("a\x01" "b"), "a\\u0001b"},
+      {std::string("a\x01"
+                   "b"),
+       "a\\u0001b"},
       {std::string("\0\0", 2), "\\u0000\\u0000"},
       {"\\\"\\", "\\\\\\\"\\\\"},
   };
@@ -90,7 +92,13 @@ TEST(Utf8Kisalt, HerSinirda) {
       // one, three and four bytes
       {"a€😀", {"", "a", "a", "a", "a€", "a€", "a€", "a€", "a€😀", "a€😀"}},
       // Nothing is validated: what lies before the cut stays as it is.
-      {"\xFF" "ab", {"", "\xFF", "\xFF" "a", "\xFF" "ab"}},
+      {"\xFF"
+       "ab",
+       {"", "\xFF",
+        "\xFF"
+        "a",
+        "\xFF"
+        "ab"}},
       {"\x80\x80\x80", {"", "", "", "\x80\x80\x80"}},
       {"", {"", ""}},
   };
@@ -106,9 +114,9 @@ TEST(KoleksiyonGecerliMi, AsciiHarfRakamAltCizgi) {
                          "9lar", "hareketler2", "AZaz09_"}) {
     EXPECT_TRUE(koleksiyonGecerliMi(ad)) << ad;
   }
-  for (const std::string ad : {"", "hareketler", "geri.bildirim", "geri-bildirim", "geri/bildirim",
-                               "geri bildirim", " geri", "ölçüm", "geri\x7F", "hareketler ",
-                               "a@b", "a`b", "a[b", "a{b"}) {
+  for (const std::string ad :
+       {"", "hareketler", "geri.bildirim", "geri-bildirim", "geri/bildirim", "geri bildirim",
+        " geri", "ölçüm", "geri\x7F", "hareketler ", "a@b", "a`b", "a[b", "a{b"}) {
     EXPECT_FALSE(koleksiyonGecerliMi(ad)) << ad;
   }
   EXPECT_FALSE(koleksiyonGecerliMi(std::string("geri\0x", 6)));
@@ -125,12 +133,14 @@ TEST(UrlKur, SondakiBolulerGider) {
   EXPECT_EQ(urlKur("///", "geriBildirimler"), uc);
   EXPECT_EQ(urlKur("http://h:1/yol/", "geriBildirimler"), "http://h:1/yol" + uc);
   // The name goes in unchecked and unescaped.
-  EXPECT_EQ(urlKur("http://h:1", "a/b c"), "http://h:1/mapiv1/merloxweb.Merlox.sistem.DB.a/b c.ekle");
+  EXPECT_EQ(urlKur("http://h:1", "a/b c"),
+            "http://h:1/mapiv1/merloxweb.Merlox.sistem.DB.a/b c.ekle");
 }
 
 // The message of the first example body.
 GeriBildirim ornek() {
-  return GeriBildirim{"Fillet \"donuyor\"", "Hata", "1.13.0", "Windows 10", "2026-07-15T10:00:00Z", {}};
+  return GeriBildirim{"Fillet \"donuyor\"",   "Hata", "1.13.0", "Windows 10",
+                      "2026-07-15T10:00:00Z", {}};
 }
 
 TEST(GovdeKur, IkiOrnekGovdeBaytBayt) {

@@ -27,10 +27,9 @@ Kayit kayit(uint64_t id, uint64_t surum) {
   return k;
 }
 
-SurecCerceve parti(std::vector<Kayit> kayitlar, uint64_t yeniSurum, uint64_t islenen,
-                   bool devam) {
+SurecCerceve parti(std::vector<Kayit> kayitlar, uint64_t yeniSurum, uint64_t islenen, bool devam) {
   return mesajCercevesi(SurecMesajTip::SenkronCevap, 0,
-                 senkronCevabiKodla(kayitlar, yeniSurum, islenen, devam));
+                        senkronCevabiKodla(kayitlar, yeniSurum, islenen, devam));
 }
 
 SurecCerceve sonuc(bool basarili, const std::string& kelime, uint64_t korelasyon) {
@@ -145,7 +144,7 @@ TEST_F(IstemciKanal, BildirimKopyayaIsler) {
   ist.yaz(kayit(0, 0), 0);
   ist.yaz(kayit(0, 0), 0);
   kanal.cerceveGeldi(KRAL, mesajCercevesi(SurecMesajTip::YazmaBildir, 1,
-                                   yazmaBildirimiKodla(kayit(1, 1), 777, 1)));
+                                          yazmaBildirimiKodla(kayit(1, 1), 777, 1)));
   kanal.cerceveGeldi(KRAL, mesajCercevesi(SurecMesajTip::YazmaBildir, 1, std::string(16, '\0')));
   ASSERT_NE(ist.bul(1), nullptr);
   EXPECT_EQ(ist.sonSurum(), 1u);
@@ -220,8 +219,8 @@ TEST_F(Dosya, BozukVeReddedilen) {
   kanal.cerceveGeldi(KRAL, sonuc(false, "dosya", 1));   // not the open request
   kanal.cerceveGeldi(KRAL, sonuc(false, "dosya", 2));
   kanal.cerceveGeldi(KRAL, sonuc(false, "dosya", 2));
-  EXPECT_EQ(dosyalar, (std::vector<std::tuple<bool, std::string, std::string>>{
-                          {false, "f", ""}, {false, "g", ""}}));
+  EXPECT_EQ(dosyalar, (std::vector<std::tuple<bool, std::string, std::string>>{{false, "f", ""},
+                                                                               {false, "g", ""}}));
   EXPECT_EQ(raporlar, (std::vector<std::pair<uint64_t, std::string>>{{2, "kimlik"}}));
 }
 

@@ -65,9 +65,11 @@ INSTANTIATE_TEST_SUITE_P(
         KuyrukDurumu{"red_2", [](IsIstemci& i) { i.reddedildi(2); }, {1, 3}},
         KuyrukDurumu{"red_9", [](IsIstemci& i) { i.reddedildi(9); }, {1, 2, 3}},
         KuyrukDurumu{"kendi_bildirimi_2",
-                     [](IsIstemci& i) { i.bildirimUygula(kayit(1, 1), 5, 2); }, {3}},
+                     [](IsIstemci& i) { i.bildirimUygula(kayit(1, 1), 5, 2); },
+                     {3}},
         KuyrukDurumu{"yabanci_bildirim",
-                     [](IsIstemci& i) { i.bildirimUygula(kayit(1, 1), 6, 3); }, {1, 2, 3}},
+                     [](IsIstemci& i) { i.bildirimUygula(kayit(1, 1), 6, 3); },
+                     {1, 2, 3}},
         // The queue effect happens even when the record itself is too old.
         KuyrukDurumu{"eski_kayitli_kendi_bildirimi",
                      [](IsIstemci& i) {
@@ -75,8 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                        i.bildirimUygula(kayit(1, 4), 5, 1);
                      },
                      {2, 3}},
-        KuyrukDurumu{"senkron_islenen_2",
-                     [](IsIstemci& i) { i.senkronUygula({}, 0, 2); }, {3}}),
+        KuyrukDurumu{"senkron_islenen_2", [](IsIstemci& i) { i.senkronUygula({}, 0, 2); }, {3}}),
     [](const testing::TestParamInfo<KuyrukDurumu>& i) { return std::string(i.param.ad); });
 
 TEST(IsIstemci, SenkronSiraSonSiraninUstunde) {

@@ -25,12 +25,14 @@ Kayit yeni(const std::string& ad = "atolye-1") {
 }
 
 SurecCerceve senkron(uint64_t sonSurum, uint64_t istemciNo, uint64_t korelasyon = 0) {
-  return mesajCercevesi(SurecMesajTip::SenkronIste, korelasyon, senkronIstegiKodla(sonSurum, istemciNo));
+  return mesajCercevesi(SurecMesajTip::SenkronIste, korelasyon,
+                        senkronIstegiKodla(sonSurum, istemciNo));
 }
 
 SurecCerceve yazma(uint64_t istemciNo, uint64_t sira, const Kayit& k = yeni(),
                    uint64_t beklenen = 0) {
-  return mesajCercevesi(SurecMesajTip::YazmaIste, sira, yazmaIstegiKodla(istemciNo, sira, beklenen, k));
+  return mesajCercevesi(SurecMesajTip::YazmaIste, sira,
+                        yazmaIstegiKodla(istemciNo, sira, beklenen, k));
 }
 
 SurecCerceve kanitCercevesi(uint64_t no, const Kanit& kanit) {
@@ -73,8 +75,8 @@ std::vector<Parti> partiler(const std::vector<Giden>& g) {
   for (const Giden& x : g) {
     if (x.cerceve.tip != SurecMesajTip::SenkronCevap) continue;
     Parti b;
-    EXPECT_TRUE(senkronCevabiCoz(x.cerceve.govde, b.kayitlar, b.yeniSurum, b.islenenSira,
-                                 b.devamVar));
+    EXPECT_TRUE(
+        senkronCevabiCoz(x.cerceve.govde, b.kayitlar, b.yeniSurum, b.islenenSira, b.devamVar));
     p.push_back(b);
   }
   return p;
@@ -231,15 +233,14 @@ TEST_F(KralKanal, YazmaSonuclari) {
 
   Kayit kosullu = yeni();
   kosullu.id = 1;
-  kanal.cerceveGeldi(B1, yazma(777, 1));               // repeat
-  kanal.cerceveGeldi(B1, yazma(777, 0));               // sira 0
-  kanal.cerceveGeldi(B1, yazma(777, 2, kosullu, 9));   // stale expected version
-  kanal.cerceveGeldi(B1, yazma(778, 3));               // bound to another number
-  EXPECT_EQ(sonuclar(tasima.al()),
-            (std::vector<Sonuc>{{true, "tekrar", 1},
-                                {true, "tekrar", 0},
-                                {false, "cakisma", 2},
-                                {false, "yetki", 3}}));
+  kanal.cerceveGeldi(B1, yazma(777, 1));              // repeat
+  kanal.cerceveGeldi(B1, yazma(777, 0));              // sira 0
+  kanal.cerceveGeldi(B1, yazma(777, 2, kosullu, 9));  // stale expected version
+  kanal.cerceveGeldi(B1, yazma(778, 3));              // bound to another number
+  EXPECT_EQ(sonuclar(tasima.al()), (std::vector<Sonuc>{{true, "tekrar", 1},
+                                                       {true, "tekrar", 0},
+                                                       {false, "cakisma", 2},
+                                                       {false, "yetki", 3}}));
   EXPECT_EQ(kanal.uygulananYazma(), 1u);
   EXPECT_EQ(kanal.cakismalar(), 1u);
   EXPECT_EQ(kanal.reddedilenYazmalar(), 1u);
@@ -467,8 +468,7 @@ TEST_F(KralKanal, DosyaSunumu) {
     leYazMetin(b, y);
     kanal.cerceveGeldi(B1, mesajCercevesi(SurecMesajTip::DosyaIste, 7, b));
   }
-  EXPECT_EQ(sonuclar(tasima.al()),
-            (std::vector<Sonuc>{{false, "dosya", 7}, {false, "dosya", 7}}));
+  EXPECT_EQ(sonuclar(tasima.al()), (std::vector<Sonuc>{{false, "dosya", 7}, {false, "dosya", 7}}));
 
   std::string bos;
   leYazMetin(bos, "bos");

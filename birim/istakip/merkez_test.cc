@@ -49,9 +49,9 @@ struct Adim {
   uint64_t id;  // 0: a new record
   uint64_t beklenen;
   Sonuc sonuc;
-  uint64_t sonSurum;    // the centre's version after the step
-  uint64_t yazarSira;   // the writer's recorded sequence number after it
-  uint64_t kayitId;     // identifier of the record applied, 0 when none
+  uint64_t sonSurum;   // the centre's version after the step
+  uint64_t yazarSira;  // the writer's recorded sequence number after it
+  uint64_t kayitId;    // identifier of the record applied, 0 when none
 };
 
 struct Senaryo {

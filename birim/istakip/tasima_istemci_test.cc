@@ -145,8 +145,8 @@ TEST_F(IstemciTasima, BozukAkisBaglantiyiBirakir) {
   istemci.hedefAyarla("127.0.0.1", port, 100);
   istemci.nabiz(1000, 500);
   ASSERT_TRUE(pasla(1000, 500, [&] { return kral.baglantiSayisi() == 1; }));
-  ASSERT_TRUE(kral.gonder(sonAdres.baglantiNo ? sonAdres : orkestra::NodeAdres{1, 0},
-                          cerceve(3, 101)));
+  ASSERT_TRUE(
+      kral.gonder(sonAdres.baglantiNo ? sonAdres : orkestra::NodeAdres{1, 0}, cerceve(3, 101)));
   ASSERT_TRUE(bekle([&] { istemci.nabiz(1000, 500); }, [&] { return koptu == 1; }));
   EXPECT_TRUE(istemciyeGelen.empty());
 }

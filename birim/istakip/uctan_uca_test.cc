@@ -56,7 +56,7 @@ struct Istemci {
   std::vector<SurecCerceve> gelenler;
   std::vector<bool> bagliIkenParti;  // connected after each batch
   std::vector<std::pair<uint64_t, std::string>> raporlar;
-  int kopma = 0;         // losses the transport reported
+  int kopma = 0;          // losses the transport reported
   bool duraklat = false;  // not polled: reads nothing while set
 };
 
@@ -147,8 +147,8 @@ TEST_F(UctanUca, YetkiVeTekrar) {
     ASSERT_TRUE(sonucCoz(c.govde, b, w));
     sonuclar.emplace_back(b, w);
   }
-  EXPECT_EQ(sonuclar, (std::vector<std::pair<bool, std::string>>{{true, "tekrar"},
-                                                                  {false, "yetki"}}));
+  EXPECT_EQ(sonuclar,
+            (std::vector<std::pair<bool, std::string>>{{true, "tekrar"}, {false, "yetki"}}));
   EXPECT_EQ(a.raporlar, (std::vector<std::pair<uint64_t, std::string>>{{4, "yetki"}}));
   EXPECT_EQ(merkez.sonSurum(), 1u);
   EXPECT_EQ(kralKanal.reddedilenYazmalar(), 1u);
@@ -212,9 +212,8 @@ TEST_F(Eslesmeli, YanlisAnahtarKimlikAnahtarsizEslesme) {
   Istemci& b = istemciEkle(999);  // the king has no key for 999
   b.kanal.anahtarBul = [this](uint64_t) { return &anahtar777; };
   Istemci& c = istemciEkle(888);  // no key on the client side
-  ASSERT_TRUE(bekle([&] {
-    return !a.raporlar.empty() && !b.raporlar.empty() && !c.raporlar.empty();
-  }));
+  ASSERT_TRUE(
+      bekle([&] { return !a.raporlar.empty() && !b.raporlar.empty() && !c.raporlar.empty(); }));
   EXPECT_EQ(a.raporlar[0], (std::pair<uint64_t, std::string>{0, "kimlik"}));
   EXPECT_EQ(b.raporlar[0], (std::pair<uint64_t, std::string>{0, "eslesme"}));
   EXPECT_EQ(c.raporlar[0], (std::pair<uint64_t, std::string>{0, "eslesme"}));
@@ -317,8 +316,8 @@ TEST_F(UctanUca, OkumayanAboneDusurulupEsitlenir) {
 
   b.gelenler.clear();
   b.duraklat = false;
-  ASSERT_TRUE(bekle([&] { return b.kanal.bagli() && b.ist.sonSurum() == merkez.sonSurum(); },
-                    10000));
+  ASSERT_TRUE(
+      bekle([&] { return b.kanal.bagli() && b.ist.sonSurum() == merkez.sonSurum(); }, 10000));
   EXPECT_EQ(b.kopma, 1);
   // What was read before the reconnection: notices of versions in unbroken
   // order, each whole.
@@ -411,8 +410,7 @@ TEST_F(UctanUca, KesintiliYazmaDayanikliligi) {
       [&] {
         if (merkez.sonSurum() != toplam) return false;
         for (auto& c : istemciler) {
-          if (!c->kanal.bagli() || !c->ist.bekleyenler().empty() ||
-              c->ist.sonSurum() != toplam) {
+          if (!c->kanal.bagli() || !c->ist.bekleyenler().empty() || c->ist.sonSurum() != toplam) {
             return false;
           }
         }

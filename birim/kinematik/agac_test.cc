@@ -157,8 +157,8 @@ TEST(KinematikAgac, MafsalEtiketleri) {
   Mekanizma mek;
   mek.uzuvEkle("Zemin", 0, Donusum());
   mek.uzuvEkle("Kol", 3, Donusum());
-  mek.mafsalEkle(mafsal(static_cast<MafsalTip>(9), 0, 5));   // unknown kind, no link 5
-  mek.mafsalEkle(mafsal(MafsalTip::Vida, 1, 0, "Mil"));      // a name wins over the kind
+  mek.mafsalEkle(mafsal(static_cast<MafsalTip>(9), 0, 5));  // unknown kind, no link 5
+  mek.mafsalEkle(mafsal(MafsalTip::Vida, 1, 0, "Mil"));     // a name wins over the kind
   mek.mafsalEkle(mafsal(MafsalTip::Duzlemsel, 1, 1));
   const std::vector<AgacDugumu> kok = dal(mek);
   ASSERT_EQ(kok.size(), 1u);

@@ -125,7 +125,12 @@ TEST(Carpisma, KayarUcUzuvZamanlari) {
       {"tek adim", 1, 2, 1, false, {{0, 1, 1.0, 1.0}, {0, 2, 1.0, 1.0}, {1, 2, 1.0, 1.0}}, 0},
       {"tek adim basta", 0, 1, 1, false, {{0, 2, 0.0, 1.0}}, -10},
       // At z = -1.5 the slider overlaps by a quarter.
-      {"ceyrek", 0.85, 0.85, 2, false, {{0, 1, 0.85, 0.25}, {0, 2, 0.85, 1.0}, {1, 2, 0.85, 0.25}},
+      {"ceyrek",
+       0.85,
+       0.85,
+       2,
+       false,
+       {{0, 1, 0.85, 0.25}, {0, 2, 0.85, 1.0}, {1, 2, 0.85, 0.25}},
        -1.5},
   };
   for (const Satir& s : satirlar) {

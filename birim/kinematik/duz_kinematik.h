@@ -22,12 +22,8 @@ inline Donusum hareket(const Mafsal& m) {
   Donusum h;
   const double q0 = m.sinirliQ(m.q);
   switch (m.tip) {
-    case MafsalTip::Doner:
-      h.donus = Kuaterniyon::eksenAci(Z, q0);
-      break;
-    case MafsalTip::Kayar:
-      h.konum = {0, 0, q0};
-      break;
+    case MafsalTip::Doner: h.donus = Kuaterniyon::eksenAci(Z, q0); break;
+    case MafsalTip::Kayar: h.konum = {0, 0, q0}; break;
     case MafsalTip::Silindirik:
       h.konum = {0, 0, m.q2};
       h.donus = Kuaterniyon::eksenAci(Z, q0);
@@ -45,11 +41,8 @@ inline Donusum hareket(const Mafsal& m) {
       h.konum = {q0, m.q2, 0};
       h.donus = Kuaterniyon::eksenAci(Z, m.q3);
       break;
-    case MafsalTip::Serbest:
-      h.konum = {q0, m.q2, m.q3};
-      break;
-    default:
-      break;
+    case MafsalTip::Serbest: h.konum = {q0, m.q2, m.q3}; break;
+    default: break;
   }
   return h;
 }

@@ -68,8 +68,8 @@ TEST(Hareket, YasaDegeri) {
       {"NaN son anahtar", anahtarli(ucAnahtar), NAN_, 10.0},
       // t is not above the first key's time, so the second key plays no part.
       {"ayni zaman", anahtarli({{1, 5}, {1, 9}}), 1.0, 5.0},
-      {"1e-13 aralik", anahtarli({{0, 0}, {1, 5}, {1.0000000000001, 9}, {2, 0}}),
-       1.00000000000005, 9.0},
+      {"1e-13 aralik", anahtarli({{0, 0}, {1, 5}, {1.0000000000001, 9}, {2, 0}}), 1.00000000000005,
+       9.0},
       {"tam 1e-12 aralik", anahtarli({{0, 3}, {1e-12, 7}, {1, 0}}), 5e-13, 7.0},
       {"2e-12 aralik bolunur", anahtarli({{0, 3}, {2e-12, 7}, {1, 0}}), 1e-12, 5.0},
       // Stored order is searched as it is: the first key time not below 4 is 5.
@@ -126,35 +126,37 @@ TEST(Hareket, MafsalTurleriVeSinirlar) {
       {"bilinmeyen tip", mafsal(static_cast<MafsalTip>(8), 1.0, 2.0, 3.0), {}},
       {"doner", mafsal(MafsalTip::Doner, PI / 2), {{}, {{Z, PI / 2}}}},
       {"doner ust sinir", sinirli(mafsal(MafsalTip::Doner, 2.0), -1.5, 1.5), {{}, {{Z, 1.5}}}},
-      {"doner alt sinir", sinirli(mafsal(MafsalTip::Doner, -2.0), -1.5, 1.5),
-       {{}, {{Z, -1.5}}}},
+      {"doner alt sinir", sinirli(mafsal(MafsalTip::Doner, -2.0), -1.5, 1.5), {{}, {{Z, -1.5}}}},
       {"kayar", mafsal(MafsalTip::Kayar, 0.7), {{0, 0, 0.7}, {}}},
       {"kayar sinir", sinirli(mafsal(MafsalTip::Kayar, 0.7), -0.5, 0.5), {{0, 0, 0.5}, {}}},
       // q2 is never limited.
-      {"silindirik", sinirli(mafsal(MafsalTip::Silindirik, 0.3, 2.0), -0.1, 0.1),
+      {"silindirik",
+       sinirli(mafsal(MafsalTip::Silindirik, 0.3, 2.0), -0.1, 0.1),
        {{0, 0, 2.0}, {{Z, 0.1}}}},
-      {"vida tam tur", [] {
+      {"vida tam tur",
+       [] {
          Mafsal m = mafsal(MafsalTip::Vida, 2 * PI);
          m.vidaAdim = 4.25;
          return m;
        }(),
        {{0, 0, 4.25}, {}}},
-      {"vida sinir", [] {
+      {"vida sinir",
+       [] {
          Mafsal m = sinirli(mafsal(MafsalTip::Vida, 2 * PI), 0, PI);
          m.vidaAdim = 4.25;
          return m;
        }(),
        {{0, 0, 2.125}, {{Z, PI}}}},
       // The spherical joint ignores its limits.
-      {"kuresel sinir yok", sinirli(mafsal(MafsalTip::Kuresel, 1.0), -0.1, 0.1),
-       {{}, {{X, 1.0}}}},
-      {"kuresel sira", mafsal(MafsalTip::Kuresel, 0.2, 0.3, 0.4),
+      {"kuresel sinir yok", sinirli(mafsal(MafsalTip::Kuresel, 1.0), -0.1, 0.1), {{}, {{X, 1.0}}}},
+      {"kuresel sira",
+       mafsal(MafsalTip::Kuresel, 0.2, 0.3, 0.4),
        {{}, {{X, 0.2}, {Y, 0.3}, {Z, 0.4}}}},
-      {"duzlemsel", sinirli(mafsal(MafsalTip::Duzlemsel, 0.5, 3.0, PI / 2), -0.2, 0.2),
+      {"duzlemsel",
+       sinirli(mafsal(MafsalTip::Duzlemsel, 0.5, 3.0, PI / 2), -0.2, 0.2),
        {{0.2, 3.0, 0}, {{Z, PI / 2}}}},
       {"serbest", mafsal(MafsalTip::Serbest, 1, 2, 3), {{1, 2, 3}, {}}},
-      {"serbest sinir", sinirli(mafsal(MafsalTip::Serbest, 1, 2, 3), -0.5, 0.5),
-       {{0.5, 2, 3}, {}}},
+      {"serbest sinir", sinirli(mafsal(MafsalTip::Serbest, 1, 2, 3), -0.5, 0.5), {{0.5, 2, 3}, {}}},
   };
   const Vektor3 noktalar[] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0.3, -2.0, 1.5}};
   for (const Satir& s : satirlar) {
@@ -190,14 +192,14 @@ TEST(Hareket, DuzFormulIleAyni) {
   Donusum uzun = capa;
   uzun.donus = Kuaterniyon(0.1, 0.2, 0.3, 2.0);
 
-  const Donusum capalar[][2] = {{capa, cocuk}, {capa, olcekli}, {olcekli, capa}, {uzun, cocuk},
-                                {Donusum(), Donusum()}};
+  const Donusum capalar[][2] = {
+      {capa, cocuk}, {capa, olcekli}, {olcekli, capa}, {uzun, cocuk}, {Donusum(), Donusum()}};
   for (int tip = 0; tip <= 8; ++tip) {
     for (const auto& [c, cc] : capalar) {
       for (const double q : {0.0, 0.6, 2.4, -3.5}) {
         SCOPED_TRACE(testing::Message() << "tip " << tip << " q " << q);
-        Mafsal m = sinirli(mafsal(static_cast<MafsalTip>(tip), q, q * 0.7 - 0.2, 1.3 - q),
-                           -2.0, 2.0);
+        Mafsal m = sinirli(mafsal(static_cast<MafsalTip>(tip), q, q * 0.7 - 0.2, 1.3 - q), -2.0,
+                           2.0);
         m.vidaAdim = 0.35;
         m.capa = c;
         m.capaCocuk = cc;

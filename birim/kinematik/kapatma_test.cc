@@ -129,15 +129,21 @@ TEST(HalkaKapatma, SonuclanmayanDurumlar) {
                  [](size_t i, Mafsal& m) {
                    if (i == 1 || i == 2) m.tip = MafsalTip::Sabit;
                  }),
-       {0, 3}, 60, false, -1.0},
+       {0, 3},
+       60,
+       false,
+       -1.0},
       {"yineleme yok", acik, {0}, 0, false, ILK},
       {"eksi yineleme", acik, {0}, -3, false, ILK},
       {"yineleme yok ama kapali", dortCubuk(Q1, Q2, Q3), {0}, 0, true, KAPALI},
       // Limits of one value hold every joint: the Jacobian is zero, so is the
       // step, and no line-search try can lower the norm.
       {"arama ilerleyemez",
-       dortCubuk(-0.2, 4.0, 4.7, [](size_t, Mafsal& m) { m.sinirAlt = m.sinirUst = m.q; }), {0},
-       60, false, ILK},
+       dortCubuk(-0.2, 4.0, 4.7, [](size_t, Mafsal& m) { m.sinirAlt = m.sinirUst = m.q; }),
+       {0},
+       60,
+       false,
+       ILK},
       // Only the rocker may move; it sits 0.5 above its closing angle on its
       // lower limit, so every try of the step down lands on the limit again and
       // the rocker must be put back exactly.
@@ -148,7 +154,10 @@ TEST(HalkaKapatma, SonuclanmayanDurumlar) {
                    m.sinirAlt = m.q;
                    m.sinirUst = m.q + 1.0;
                  }),
-       {0, 1, 2}, 60, false, ILK},
+       {0, 1, 2},
+       60,
+       false,
+       ILK},
       // The elimination gives up before any step is tried.
       {"tekil pivot", ikiKayar(), {}, 60, false, ILK},
   };

@@ -40,9 +40,21 @@ TEST(Mekanizma, TipAdlariVeSerbestlikleri) {
     int serbestlik;
   };
   const Satir satirlar[] = {
-      {0, "Sabit", 0},      {1, "D\xC3\xB6ner", 1},         {2, "Kayar", 1},
-      {3, "Silindirik", 2}, {4, "Vida", 1},                 {5, "K\xC3\xBC" "resel", 3},
-      {6, "D\xC3\xBC" "zlemsel", 3}, {7, "Serbest", 6},     {8, "?", 0},
+      {0, "Sabit", 0},
+      {1, "D\xC3\xB6ner", 1},
+      {2, "Kayar", 1},
+      {3, "Silindirik", 2},
+      {4, "Vida", 1},
+      {5,
+       "K\xC3\xBC"
+       "resel",
+       3},
+      {6,
+       "D\xC3\xBC"
+       "zlemsel",
+       3},
+      {7, "Serbest", 6},
+      {8, "?", 0},
       {255, "?", 0},
   };
   for (const Satir& s : satirlar) {
@@ -126,17 +138,24 @@ TEST(Mekanizma, SerbestlikVeAgac) {
   const Satir satirlar[] = {
       {"bos", 0, {}, 0, false},
       {"tek uzuv", 1, {}, 0, true},
-      {"doner ve vida", 3, {mafsal(MafsalTip::Doner, 0, 1), mafsal(MafsalTip::Vida, 1, 2)}, 2,
+      {"doner ve vida",
+       3,
+       {mafsal(MafsalTip::Doner, 0, 1), mafsal(MafsalTip::Vida, 1, 2)},
+       2,
        true},
       {"cocuk once", 3, {mafsal(MafsalTip::Vida, 1, 2), mafsal(MafsalTip::Doner, 0, 1)}, 2, true},
-      {"halka", 4,
+      {"halka",
+       4,
        {mafsal(MafsalTip::Doner, 0, 1), mafsal(MafsalTip::Doner, 1, 2),
         mafsal(MafsalTip::Doner, 2, 3), mafsal(MafsalTip::Doner, 3, 0)},
-       -2, false},
-      {"iki ana", 3, {mafsal(MafsalTip::Doner, 0, 1), mafsal(MafsalTip::Doner, 0, 1)}, 2,
+       -2,
        false},
+      {"iki ana", 3, {mafsal(MafsalTip::Doner, 0, 1), mafsal(MafsalTip::Doner, 0, 1)}, 2, false},
       {"aralik disi", 2, {mafsal(MafsalTip::Serbest, 0, 5)}, 6, false},
-      {"kendine", 2, {mafsal(MafsalTip::Doner, 0, 1), mafsal(MafsalTip::Sabit, 1, 1)}, -6 + 1,
+      {"kendine",
+       2,
+       {mafsal(MafsalTip::Doner, 0, 1), mafsal(MafsalTip::Sabit, 1, 1)},
+       -6 + 1,
        false},
       {"ulasilmayan", 3, {mafsal(MafsalTip::Doner, 1, 2)}, 6 + 1, false},
       {"bilinmeyen tip", 2, {mafsal(static_cast<MafsalTip>(9), 0, 1)}, 0, true},
@@ -235,14 +254,17 @@ TEST(Mekanizma, IleriKinematikVeHalkalar) {
       {"tek uzuv", 1, {}, {-1}, {}, {}},
       {"zincir", 3, {hareketli(0, 1, 0.4), hareketli(1, 2, -0.7)}, {-1, 0, 1}, {1, 1}, {}},
       {"cocuk once", 3, {hareketli(1, 2, -0.7), hareketli(0, 1, 0.4)}, {-1, 1, 0}, {1, 1}, {}},
-      {"halka", 4,
+      {"halka",
+       4,
        {hareketli(0, 1, 0.4), hareketli(1, 2, -0.7), hareketli(2, 3, 1.1), hareketli(0, 3, 2.0)},
        {-1, 0, 1, 2},
        {1, 1, 1, 0},
        {3}},
       {"iki kez", 2, {hareketli(0, 1, 0.4), hareketli(0, 1, 1.5)}, {-1, 0}, {1, 0}, {1}},
       {"uzuv 0 a", 2, {hareketli(0, 1, 0.4), hareketli(1, 0, 1.5)}, {-1, 0}, {1, 0}, {1}},
-      {"aralik disi", 3, {hareketli(0, 1, 0.4), hareketli(0, 5, 1.5), hareketli(7, 2, 1.5)},
+      {"aralik disi",
+       3,
+       {hareketli(0, 1, 0.4), hareketli(0, 5, 1.5), hareketli(7, 2, 1.5)},
        {-1, 0, -1},
        {1, 0, 0},
        {}},
@@ -352,7 +374,7 @@ TEST(Mekanizma, IleriKinematikOzelPozlarDuzFormulIleAyni) {
   struct Ozel {
     const char* ad;
     Donusum kok;
-    Kuaterniyon capaDonusu;  // of the second joint
+    Kuaterniyon capaDonusu;   // of the second joint
     Vektor3 capaCocukOlcegi;  // of the third joint
   };
   const Kuaterniyon birim = Kuaterniyon::eksenAci({0.3, -1, 0.2}, 0.8);

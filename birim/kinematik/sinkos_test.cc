@@ -99,7 +99,10 @@ TEST(SinKos, DogruYuvarlanmisDegereUzaklik) {
 }
 
 TEST(SinKos, SinirDisindaKutuphaneKarar) {
-  const double disari[] = {1e5 + 0.5, -2e5, 1e300, std::numeric_limits<double>::infinity(),
+  const double disari[] = {1e5 + 0.5,
+                           -2e5,
+                           1e300,
+                           std::numeric_limits<double>::infinity(),
                            -std::numeric_limits<double>::infinity(),
                            std::numeric_limits<double>::quiet_NaN()};
   for (const double x : disari) {

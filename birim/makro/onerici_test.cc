@@ -34,22 +34,14 @@ struct Dizi {
 
 TEST_F(Onerici, DiziSonundakiTekrariBulur) {
   const Dizi durumlar[] = {
-      {"", "", 0},
-      {"ABC", "", 0},
-      {"ABAB", "AB", 2},
-      {"ABCAB", "", 0},
-      {"ABCABC", "ABC", 2},
-      {"ABCDABCD", "ABCD", 2},
-      {"XYXYXY", "XY", 3},
-      {"AAAA", "", 0},         // one command repeated
-      {"AAAAAAAA", "", 0},
-      {"AABAAB", "AAB", 2},    // repeats inside a block are fine
-      {"ABABABAB", "AB", 4},   // period 4 covers as much: the shorter stays
-      {"ABABA", "BA", 2},      // the run has moved on by half a block
-      {"ABABX", "", 0},
-      {"ABCDEABCDE", "", 0},   // period 5 is never tried
-      {"CABAB", "AB", 2},
-      {"ABBABB", "ABB", 2},
+      {"", "", 0},           {"ABC", "", 0},        {"ABAB", "AB", 2},
+      {"ABCAB", "", 0},      {"ABCABC", "ABC", 2},  {"ABCDABCD", "ABCD", 2},
+      {"XYXYXY", "XY", 3},   {"AAAA", "", 0},        // one command repeated
+      {"AAAAAAAA", "", 0},   {"AABAAB", "AAB", 2},   // repeats inside a block are fine
+      {"ABABABAB", "AB", 4},                         // period 4 covers as much: the shorter stays
+      {"ABABA", "BA", 2},                            // the run has moved on by half a block
+      {"ABABX", "", 0},      {"ABCDEABCDE", "", 0},  // period 5 is never tried
+      {"CABAB", "AB", 2},    {"ABBABB", "ABB", 2},
   };
   for (const Dizi& d : durumlar) {
     SCOPED_TRACE(d.komutlar);
@@ -175,7 +167,10 @@ TEST_F(Onerici, RetKalicidirYalnizKabulVeYeniRetSiler) {
 TEST(Imza, AyiricilariylaBaytBayt) {
   const MakroOnerici m;
   EXPECT_EQ(m.imza({}), "");
-  EXPECT_EQ(m.imza({{"G", "A"}, {"G", "B"}}), std::string("G\x1F" "A\x1E" "G\x1F" "B\x1E"));
+  EXPECT_EQ(m.imza({{"G", "A"}, {"G", "B"}}), std::string("G\x1F"
+                                                          "A\x1E"
+                                                          "G\x1F"
+                                                          "B\x1E"));
   EXPECT_NE(m.imza({{"G", "A"}}), m.imza({{"H", "A"}}));
   // The separators keep group and command apart.
   EXPECT_NE(m.imza({{"GA", "B"}}), m.imza({{"G", "AB"}}));

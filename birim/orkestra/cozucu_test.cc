@@ -146,7 +146,8 @@ TEST(CerceveCozucu, GovdeSiniri) {
     uint64_t sinir;
     size_t govde;
     bool gecer;
-  } durumlar[] = {{0, 0, true}, {0, 1, false}, {64, 64, true}, {64, 65, false}, {SINIR, SINIR + 1, false}};
+  } durumlar[] = {
+      {0, 0, true}, {0, 1, false}, {64, 64, true}, {64, 65, false}, {SINIR, SINIR + 1, false}};
   for (const auto& d : durumlar) {
     CerceveCozucu cozucu(d.sinir);
     std::vector<SurecCerceve> gelen;
@@ -271,7 +272,8 @@ TEST(CerceveCozucu, DuzYaziliOlanlaAyniDavranir) {
     std::string akis;
     const int sayi = 1 + static_cast<int>(uretec() % 12);
     for (int i = 0; i < sayi; ++i) {
-      akis += yaz(kayit(static_cast<uint16_t>(uretec()), uretec(), std::string(uretec() % 300, 'k')));
+      akis += yaz(
+          kayit(static_cast<uint16_t>(uretec()), uretec(), std::string(uretec() % 300, 'k')));
     }
     // Now and then a fault: a wrong magic, a body above the limit, a text.
     switch (uretec() % 4) {
@@ -286,7 +288,8 @@ TEST(CerceveCozucu, DuzYaziliOlanlaAyniDavranir) {
     size_t yer = 0;
     while (yer < akis.size()) {
       const size_t n = std::min<size_t>(uretec() % 700, akis.size() - yer);
-      ASSERT_EQ(cozucu.besle(akis.data() + yer, n, gelen), duz.besle(akis.data() + yer, n, beklenen));
+      ASSERT_EQ(cozucu.besle(akis.data() + yer, n, gelen),
+                duz.besle(akis.data() + yer, n, beklenen));
       ASSERT_EQ(cozucu.bozukMu(), duz.bozuk);
       ASSERT_EQ(cozucu.tampon(), duz.tampon);
       ayniMi(gelen, beklenen);

@@ -95,10 +95,9 @@ void hepsiniDegerlendir(const Degerlendirme (&satirlar)[N], NodeDurum baslangic)
     k.sonMetrikMs = d.sonMetrikMs;
     k.durum = baslangic;
     defter.durumHesapla(k, d.simdi);
-    EXPECT_EQ(k.durum, d.beklenen)
-        << "limits " << d.yanitsiz << "/" << d.cevrimdisi << " seen " << d.sonGorulme << " now "
-        << d.simdi << " error " << d.hata << " tasks " << d.aktifTask << " metrics "
-        << d.sonMetrikMs;
+    EXPECT_EQ(k.durum, d.beklenen) << "limits " << d.yanitsiz << "/" << d.cevrimdisi << " seen "
+                                   << d.sonGorulme << " now " << d.simdi << " error " << d.hata
+                                   << " tasks " << d.aktifTask << " metrics " << d.sonMetrikMs;
   }
 }
 

@@ -67,9 +67,21 @@ TEST(Kodlama, StringReaderCursorRules) {
       {"empty string, exactly two bytes", std::string("\x00\x00", 2), true, 2, ""},
       {"no byte", "", false, 0, "eski"},
       {"one byte", std::string("\x00", 1), false, 0, "eski"},
-      {"length past the end", std::string("\x05\x00" "abc", 5), false, 2, "eski"},
-      {"exact length", std::string("\x03\x00" "abc", 5), true, 5, "abc"},
-      {"bytes after the field", std::string("\x01\x00" "abc", 5), true, 3, "a"},
+      {"length past the end",
+       std::string("\x05\x00"
+                   "abc",
+                   5),
+       false, 2, "eski"},
+      {"exact length",
+       std::string("\x03\x00"
+                   "abc",
+                   5),
+       true, 5, "abc"},
+      {"bytes after the field",
+       std::string("\x01\x00"
+                   "abc",
+                   5),
+       true, 3, "a"},
   };
   for (const Durum& d : durumlar) {
     SCOPED_TRACE(d.ad);
@@ -169,7 +181,10 @@ TEST(BaytOkuyucu, KisaGirdi) {
 // A string whose bytes run past the end leaves the cursor past its length,
 // as leOkuMetin does; `yeter` only looks.
 TEST(BaytOkuyucu, KesikMetinVeYeter) {
-  const std::string g("\x05\x00" "abc", 5);
+  const std::string g(
+      "\x05\x00"
+      "abc",
+      5);
   BaytOkuyucu o(g);
   EXPECT_TRUE(o.yeter(5));
   EXPECT_FALSE(o.yeter(6));

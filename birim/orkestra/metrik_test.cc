@@ -14,12 +14,9 @@ TEST(MetrikCpuYuzdesi, BusyShareWithinZeroToHundred) {
     uint64_t toplam, bosta;
     float yuzde;
   } durumlar[] = {
-      {100, 25, 75.f},
-      {100, 0, 100.f},
-      {100, 100, 0.f},
-      {100, 250, 0.f},  // idle beyond the total is none busy, not a wrap
-      {3, 1, 66.6667f},
-      {uint64_t{1} << 63, uint64_t{1} << 62, 50.f},
+      {100, 25, 75.f},          {100, 0, 100.f},
+      {100, 100, 0.f},          {100, 250, 0.f},  // idle beyond the total is none busy, not a wrap
+      {3, 1, 66.6667f},         {uint64_t{1} << 63, uint64_t{1} << 62, 50.f},
       {~uint64_t{0}, 0, 100.f},
   };
   for (const auto& d : durumlar) {
@@ -73,7 +70,8 @@ TEST(MetrikToplayici, MemoryInMebibytesDiskInGibibytes) {
   ASSERT_TRUE(platform::fizikselBellek(toplam, kullanilabilir));
   ASSERT_TRUE(platform::programDiskiBosAlan(bos));
   // The machine moves on between the two readings; the units must not.
-  const int64_t ramFark = static_cast<int64_t>(m.ramMB) - static_cast<int64_t>((toplam - kullanilabilir) >> 20);
+  const int64_t ramFark = static_cast<int64_t>(m.ramMB) -
+                          static_cast<int64_t>((toplam - kullanilabilir) >> 20);
   EXPECT_LT(ramFark < 0 ? -ramFark : ramFark, 512);
   const int64_t diskFark = static_cast<int64_t>(m.diskBosGB) - static_cast<int64_t>(bos >> 30);
   EXPECT_LE(diskFark < 0 ? -diskFark : diskFark, 1);

@@ -49,12 +49,16 @@ TEST(NodeDurumAdi, NamesInUtf8AndQuestionMarkOutside) {
     int deger;
     const char* ad;
   } durumlar[] = {
-      {0, "\xC3\x87" "evrimi\xC3\xA7i"},
+      {0,
+       "\xC3\x87"
+       "evrimi\xC3\xA7i"},
       {1, "Bo\xC5\x9Fta"},
       {2, "Me\xC5\x9Fgul"},
       {3, "Hata"},
       {4, "Yan\xC4\xB1ts\xC4\xB1z"},
-      {5, "\xC3\x87" "evrimd\xC4\xB1\xC5\x9F\xC4\xB1"},
+      {5,
+       "\xC3\x87"
+       "evrimd\xC4\xB1\xC5\x9F\xC4\xB1"},
       {6, "?"},
       {255, "?"},
   };

@@ -108,8 +108,7 @@ TEST(OrkestraRastgele, BufferBeyondFourGibibytesGoesInPieces) {
     orkestraRastgeleDoldur(static_cast<uint8_t*>(alan), n);
   }
   munmap(alan, n);
-  const std::vector<std::pair<size_t, uint32_t>> beklenen = {{0, 0xFFFFFFFFu},
-                                                             {0xFFFFFFFF, 17u}};
+  const std::vector<std::pair<size_t, uint32_t>> beklenen = {{0, 0xFFFFFFFFu}, {0xFFFFFFFF, 17u}};
   EXPECT_EQ(parcalar, beklenen);
 }
 #endif  // __linux__

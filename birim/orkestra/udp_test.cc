@@ -210,9 +210,9 @@ TEST(UdpSoketWin, BroadcastOfTheLargestDatagramReachesEverySocketOnThePort) {
   if (std::system(("unshare -rn sh -c '" + kur + "' >/dev/null 2>&1").c_str()) != 0) {
     GTEST_SKIP() << "no network namespace of our own (unshare -rn or ip failed)";
   }
-  const std::string filtre =
-      std::string("--gtest_filter=") + ::testing::UnitTest::GetInstance()->current_test_suite()->name() +
-      "." + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  const std::string filtre = std::string("--gtest_filter=") +
+                             ::testing::UnitTest::GetInstance()->current_test_suite()->name() +
+                             "." + ::testing::UnitTest::GetInstance()->current_test_info()->name();
   const std::string komut = "unshare -rn env " + std::string(AG_ALANI) + "='" + bu + "' sh -c '" +
                             kur + " && exec \"$0\" " + filtre + "' '" + program + "'";
   const int durum = std::system(komut.c_str());

@@ -19,13 +19,15 @@ TEST(Kontrol, FailuresPrintTheirTextThenTheStatusLineInDefinitionOrder) {
   // The path is whatever the compiler records; take it from the first line.
   const size_t bas = c.cikti.find(" (") + 2;
   const std::string yol = c.cikti.substr(bas, yer + dosya.size() - bas);
-  const std::string beklenen =
-      "  BASARISIZ: s == \"a\\\\nb\" (" + yol + ":9)\n"
-      "  BASARISIZ: 1 + 1 == 3 (" + yol + ":14)\n"
-      "[KALDI] z_once (5 kontrol)\n"
-      "[GECTI] a_bos (0 kontrol)\n"
-      "[GECTI] m_gecen (3 kontrol)\n"
-      "\nToplam: 6 gecti, 2 kaldi\n";
+  const std::string beklenen = "  BASARISIZ: s == \"a\\\\nb\" (" + yol +
+                               ":9)\n"
+                               "  BASARISIZ: 1 + 1 == 3 (" +
+                               yol +
+                               ":14)\n"
+                               "[KALDI] z_once (5 kontrol)\n"
+                               "[GECTI] a_bos (0 kontrol)\n"
+                               "[GECTI] m_gecen (3 kontrol)\n"
+                               "\nToplam: 6 gecti, 2 kaldi\n";
   EXPECT_EQ(c.cikti, beklenen);
   EXPECT_TRUE(c.normalBitti);
   EXPECT_EQ(c.durum, 1);

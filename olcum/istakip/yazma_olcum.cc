@@ -112,8 +112,8 @@ void PingPong(benchmark::State& state) {
   for (int i = 0; i < 1000000 && soket == 0; ++i) soket = dinleyici.kabulEt();
   TcpBaglanti sunucu(soket);
   // The same size as one write request of the benchmark above.
-  const std::string tel = surecproto::cerceveSerialize(mesajCercevesi(
-      SurecMesajTip::YazmaIste, 1, yazmaIstegiKodla(1, 1, 0, ornekKayit())));
+  const std::string tel = surecproto::cerceveSerialize(
+      mesajCercevesi(SurecMesajTip::YazmaIste, 1, yazmaIstegiKodla(1, 1, 0, ornekKayit())));
   for (auto _ : state) {
     if (!istemci.gonder(tel) || !topla(sunucu, tel.size()) || !sunucu.gonder(tel) ||
         !topla(istemci, tel.size())) {
@@ -140,8 +140,8 @@ int main(int argc, char** argv) {
     const double bir = saniyede("UygulananYazma/1/real_time");
     const double sekiz = saniyede("UygulananYazma/8/real_time");
     const double ping = saniyede("PingPong/real_time");
-    std::printf("\n1 istemci: %.0f yazma/s, 8 istemci: %.0f yazma/s, ping-pong: %.0f tur/s\n",
-                bir, sekiz, ping);
+    std::printf("\n1 istemci: %.0f yazma/s, 8 istemci: %.0f yazma/s, ping-pong: %.0f tur/s\n", bir,
+                sekiz, ping);
     if (bir > 0) std::printf("8 istemcinin 1 istemciye orani: %.3f\n", sekiz / bir);
     if (ping > 0) std::printf("1 istemcinin ping-pong'a orani: %.3f\n", bir / ping);
   });

@@ -244,9 +244,10 @@ void karsilastir(const olcum::OranRaporu& rapor) {
     std::printf("sinKos cagri basina %.1f ns, C kutuphanesinin sin ve cos'u %.1f ns (%.2f kati)\n",
                 sk, kutuphane, kutuphane / sk);
     if (gecis > 0) {
-      std::printf("30 mafsallik geciste mafsal basina %.1f ns; sinKos bunun %%%.0f'i, "
-                  "kutuphaneyle %%%.0f'i olurdu\n",
-                  gecis, 100.0 * sk / gecis, 100.0 * kutuphane / (gecis - sk + kutuphane));
+      std::printf(
+          "30 mafsallik geciste mafsal basina %.1f ns; sinKos bunun %%%.0f'i, "
+          "kutuphaneyle %%%.0f'i olurdu\n",
+          gecis, 100.0 * sk / gecis, 100.0 * kutuphane / (gecis - sk + kutuphane));
     }
   }
 }

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "olcum/oran_raporu.h"
 #include "orkestra/cerceve.h"
 #include "orkestra/cozucu.h"
-#include "olcum/oran_raporu.h"
 
 namespace {
 
@@ -41,8 +41,10 @@ const std::string& akis(size_t govde) {
 
 void sayaclar(benchmark::State& state, const std::string& a, size_t cerceve) {
   const double tur = static_cast<double>(state.iterations());
-  state.counters["cerceve/s"] = benchmark::Counter(tur * static_cast<double>(cerceve), benchmark::Counter::kIsRate);
-  state.counters["GB/s"] = benchmark::Counter(tur * static_cast<double>(a.size()) / 1e9, benchmark::Counter::kIsRate);
+  state.counters["cerceve/s"] = benchmark::Counter(tur * static_cast<double>(cerceve),
+                                                   benchmark::Counter::kIsRate);
+  state.counters["GB/s"] = benchmark::Counter(tur * static_cast<double>(a.size()) / 1e9,
+                                              benchmark::Counter::kIsRate);
 }
 
 void BM_Cozucu(benchmark::State& state) {
