@@ -11,12 +11,17 @@ namespace {
 // Pairs beyond this are not written; the count is a u16.
 constexpr size_t EN_COK_ALAN = 0xFFFF;
 
+// The pairs that are written: the first 65535.
+size_t yazilanAlan(const Kayit& k) {
+  return k.alanlar.size() < EN_COK_ALAN ? k.alanlar.size() : EN_COK_ALAN;
+}
+
 void kayitEkle(std::string& out, const Kayit& k) {
   leYazU64(out, k.id);
   leYazMetin(out, k.tur);
   leYazU64(out, k.surum);
   out.push_back(k.silindi ? 1 : 0);
-  const size_t n = k.alanlar.size() < EN_COK_ALAN ? k.alanlar.size() : EN_COK_ALAN;
+  const size_t n = yazilanAlan(k);
   leYazU16(out, static_cast<uint16_t>(n));
   for (size_t i = 0; i < n; ++i) {
     leYazMetin(out, k.alanlar[i].first);
@@ -24,9 +29,7 @@ void kayitEkle(std::string& out, const Kayit& k) {
   }
 }
 
-size_t metinBoyu(const std::string& s) {
-  return 2 + (s.size() < EN_UZUN_METIN ? s.size() : EN_UZUN_METIN);
-}
+size_t metinBoyu(const std::string& s) { return 2 + leMetinUzunlugu(s); }
 
 // The record's fields after its kind, taken together: `surum`, `silindi` and
 // the pair count.
@@ -75,8 +78,8 @@ std::string kayitKodla(const Kayit& k) {
 }
 
 size_t kayitBoyu(const Kayit& k) {
-  const size_t n = k.alanlar.size() < EN_COK_ALAN ? k.alanlar.size() : EN_COK_ALAN;
-  size_t boy = 8 + metinBoyu(k.tur) + 8 + 1 + 2;
+  const size_t n = yazilanAlan(k);
+  size_t boy = 8 + metinBoyu(k.tur) + KAYIT_ORTASI;
   for (size_t i = 0; i < n; ++i)
     boy += metinBoyu(k.alanlar[i].first) + metinBoyu(k.alanlar[i].second);
   return boy;

@@ -34,8 +34,13 @@ inline void leYazU64(std::string& out, uint64_t v) {
   leYazU32(out, static_cast<uint32_t>(v >> 32));
 }
 
+// The bytes of `s` that leYazMetin writes, its length field left out.
+inline size_t leMetinUzunlugu(const std::string& s) {
+  return s.size() < EN_UZUN_METIN ? s.size() : EN_UZUN_METIN;
+}
+
 inline void leYazMetin(std::string& out, const std::string& s) {
-  const size_t n = s.size() < EN_UZUN_METIN ? s.size() : EN_UZUN_METIN;
+  const size_t n = leMetinUzunlugu(s);
   leYazU16(out, static_cast<uint16_t>(n));
   out.append(s.data(), n);
 }
