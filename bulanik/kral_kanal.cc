@@ -52,6 +52,13 @@ class SecicDepo : public DepoBellek {
   }
 };
 
+// The random source of a run: a counter, started again for every input.
+uint8_t rastgeleSayac = 0;
+bool sayacRastgele(uint8_t* p, uint32_t n) {
+  for (uint32_t i = 0; i < n; ++i) p[i] = ++rastgeleSayac;
+  return true;
+}
+
 struct Kosu {
   bool eslesme = false;
   bool dosyaKancalari = false;
@@ -209,14 +216,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* veri, size_t boy) {
   kosu.senkronBaytSiniri = kanal.senkronBaytSiniri;
   // Challenges drawn without a nonce hook come from the system's random
   // bytes; here they come from a counter, so that a run can be repeated.
-  static uint8_t rastgeleSayac = 0;
   rastgeleSayac = 0;
-  const platform::RastgeleKancalari kancalar{[](uint8_t* p, uint32_t n) {
-                                               for (uint32_t i = 0; i < n; ++i)
-                                                 p[i] = ++rastgeleSayac;
-                                               return true;
-                                             },
-                                             nullptr, nullptr};
+  const platform::RastgeleKancalari kancalar{sayacRastgele, nullptr, nullptr};
   platform::rastgeleKancalariAyarla(&kancalar);
   if ((ayar & 2) != 0) {
     kanal.anahtarBul = [](uint64_t no) { return anahtariVar(no) ? &ortakAnahtar() : nullptr; };
