@@ -73,7 +73,8 @@ struct Kosu {
   // Connections with a challenge that no proof has been seen to spend; a
   // proof may have effects only where one is open.
   std::set<uint64_t> soruAcik;
-  uint64_t sorular = 0;  // challenges sent
+  uint64_t sorular = 0;         // challenges sent
+  uint64_t yanlisKanitlar = 0;  // proofs answered "kimlik"
   uint64_t senkronBaytSiniri = 0;
   std::set<uint64_t> canli;  // connections heard from and not dropped since
 
@@ -135,7 +136,10 @@ struct Kosu {
       BULANIK_SART(soruAcik.count(adres.baglantiNo) != 0);
     }
     switch (c.tip) {
-      case SurecMesajTip::Sonuc: sonucDenetle(hedef, c); break;
+      case SurecMesajTip::Sonuc:
+        sonucDenetle(hedef, c);
+        if (gelen().tip == SurecMesajTip::KimlikKanit) ++yanlisKanitlar;
+        break;
       case SurecMesajTip::SenkronCevap: {
         BULANIK_SART(hedef == adres);
         BULANIK_SART(gecitli(c.korelasyon, true) != nullptr);
@@ -276,13 +280,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* veri, size_t boy) {
     }
     const uint64_t oncekiGonderim = tasima.gonderimSayisi;
     const uint64_t oncekiSoru = kosu.sorular;
+    const uint64_t oncekiYanlis = kosu.yanlisKanitlar;
     tasima.teslimEt(adres, c);
-    // A proof that drew an answer or released its frame was checked, and
-    // its challenge is spent, unless the released frame drew a new one. One
-    // that verified silently may leave the model thinking a challenge is
-    // open; that only makes it allow more.
+    // A proof answered "kimlik" leaves its challenge open. One that released
+    // its frame verified and spent the challenge, unless the released frame
+    // drew a new one. One that verified silently may leave the model
+    // thinking a challenge is open; that only makes it allow more.
     if (c.tip == SurecMesajTip::KimlikKanit && tasima.gonderimSayisi != oncekiGonderim &&
-        kosu.sorular == oncekiSoru) {
+        kosu.sorular == oncekiSoru && kosu.yanlisKanitlar == oncekiYanlis) {
       kosu.soruAcik.erase(adres.baglantiNo);
     }
 

@@ -129,15 +129,17 @@ void IsKralKanal::kimlikKanitGeldi(const NodeAdres& adres, const SurecCerceve& c
   }
   const Anahtar* anahtar = anahtarBul ? anahtarBul(no) : nullptr;
   if (anahtar == nullptr) return;
-  // One check per challenge: a proof that fails cannot be retried against
-  // the same nonce, nor can one that was seen be sent again later.
-  o->second.soruAcik = false;
   const Kanit beklenen = kanitHesapla(*anahtar, o->second.nonce, no);
   if (!kanitEsit(beklenen.data(), kanit)) {
+    // The challenge stays open: a client that sent two gated frames answers
+    // two challenges, and its proof of the first fails against the nonce of
+    // the second, which its next proof answers.
     cevapla(adres, false, "kimlik", 0);
     return;
   }
+  // The proof that verifies spends the nonce, so it cannot be sent again.
   Oturum& oturum = o->second;
+  oturum.soruAcik = false;
   oturum.dogrulandi = true;
   oturum.dogrulananlar.insert(no);
   if (oturum.bekleyenVar) {

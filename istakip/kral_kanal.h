@@ -24,9 +24,9 @@ namespace vadu::istakip {
 struct Oturum {
   bool dogrulandi = false;  // some client number has been proved
   Nonce nonce{};            // the last challenge
-  // A challenge with `nonce` was sent and no proof has been checked against
-  // it since. Only then is a proof looked at, so a nonce is good for one
-  // check, and a session that never sent a challenge accepts no proof.
+  // A challenge with `nonce` was sent and no proof has verified against it
+  // since. Only then is a proof looked at, so a nonce proves one number once,
+  // and a session that never sent a challenge accepts no proof.
   bool soruAcik = false;
   SurecCerceve bekleyen;  // the one frame held until the proof
   bool bekleyenVar = false;

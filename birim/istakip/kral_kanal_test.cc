@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "birim/istakip/bellek_tasima.h"
 #include "istakip/depo.h"
+#include "istakip/istemci.h"
+#include "istakip/istemci_kanal.h"
 #include "istakip/mesaj.h"
 #include "istakip/parca.h"
 #include "orkestra/kodlama.h"
@@ -327,27 +330,28 @@ TEST_F(Eslesme, DogruKanitBekleyenYazmayiUygular) {
   const Nonce n = soru({g[1]}, 2);
   EXPECT_EQ(merkez.sonSurum(), 0u);
 
+  // A proof over the first, replaced challenge and a corrupt one are each
+  // answered "kimlik"; the challenge stays open and the write held.
   Kanit yanlis = kanitHesapla(anahtarlar[777], n, 777);
   yanlis[31] ^= 1;
+  const Nonce ilk = soru({g[0]}, 1);
+  kanal.cerceveGeldi(B1, kanitCercevesi(777, kanitHesapla(anahtarlar[777], ilk, 777)));
   kanal.cerceveGeldi(B1, kanitCercevesi(777, yanlis));
-  EXPECT_EQ(sonuclar(tasima.al()), (std::vector<Sonuc>{{false, "kimlik", 0}}));
-  // The failed check spent the challenge: even the right proof over its
-  // nonce is ignored, and the write stays held.
-  kanal.cerceveGeldi(B1, kanitCercevesi(777, kanitHesapla(anahtarlar[777], n, 777)));
-  EXPECT_TRUE(tasima.al().empty());
+  EXPECT_EQ(sonuclar(tasima.al()),
+            (std::vector<Sonuc>{{false, "kimlik", 0}, {false, "kimlik", 0}}));
   EXPECT_EQ(merkez.sonSurum(), 0u);
-  kanal.cerceveGeldi(B1, yazma(777, 2, yeni("son")));
-  const Nonce n2 = soru(tasima.al(), 2);
-  EXPECT_NE(n, n2);
 
-  kanal.cerceveGeldi(B1, kanitCercevesi(777, kanitHesapla(anahtarlar[777], n2, 777)));
+  const SurecCerceve dogru = kanitCercevesi(777, kanitHesapla(anahtarlar[777], n, 777));
+  kanal.cerceveGeldi(B1, dogru);
   EXPECT_EQ(merkez.sonSurum(), 1u);
   Kayit k;
   ASSERT_TRUE(depo.bul(1, k));
   EXPECT_STREQ(k.alan("ad"), "son");
   EXPECT_EQ(merkez.yazarSira(777), 2u);
-  // Verified: later frames pass at once, and a second proof is ignored.
+  // Verified: later frames pass at once, and the proof that verified, sent
+  // again, and a wrong one are ignored.
   kanal.cerceveGeldi(B1, yazma(777, 3));
+  kanal.cerceveGeldi(B1, dogru);
   kanal.cerceveGeldi(B1, kanitCercevesi(777, yanlis));
   EXPECT_EQ(merkez.sonSurum(), 2u);
   EXPECT_TRUE(tasima.al().empty());
@@ -428,6 +432,69 @@ TEST_F(Eslesme, DosyaDogrulanmamisBaglantidaKimlik) {
   tasima.gidenler.clear();
   kanal.cerceveGeldi(B1, mesajCercevesi(SurecMesajTip::DosyaIste, 13, yol));
   EXPECT_EQ(sonuclar(tasima.al()), (std::vector<Sonuc>{{false, "dosya", 13}}));
+}
+
+// An honest client that sends more than one gated frame before its proof,
+// or whose connection carries a stray wrong proof first, answers every
+// challenge in turn: the proofs over replaced nonces, and the stray one, are
+// answered "kimlik", the last one verifies, and the client connects.
+TEST(EslesmeKanalCifti, DurustIstemciBaglanir) {
+  struct Satir {
+    const char* ad;
+    // What the client does before the frames are moved.
+    void (*baslat)(IsIstemciKanal& kanal, BellekAg& ag);
+    size_t kimlikler;  // "kimlik" answers the client is told of
+  };
+  const Satir satirlar[] = {
+      {"bir senkron", [](IsIstemciKanal& kanal, BellekAg&) { kanal.senkronIste(); }, 0},
+      {"iki senkron",
+       [](IsIstemciKanal& kanal, BellekAg&) {
+         kanal.senkronIste();
+         kanal.senkronIste();
+       },
+       1},
+      {"bosaltma sonra senkron",
+       [](IsIstemciKanal& kanal, BellekAg&) {
+         kanal.bekleyenleriGonder();
+         kanal.senkronIste();
+       },
+       1},
+      {"yabanci yanlis kanit",
+       [](IsIstemciKanal& kanal, BellekAg& ag) {
+         kanal.senkronIste();
+         for (const Giden& x : ag.istemciler[1].al()) ag.kral.teslimEt(NodeAdres{1, 0}, x.cerceve);
+         ag.kral.teslimEt(NodeAdres{1, 0}, kanitCercevesi(777, Kanit{}));
+       },
+       1},
+  };
+  for (const Satir& satir : satirlar) {
+    SCOPED_TRACE(satir.ad);
+    BellekAg ag;
+    DepoBellek depo;
+    IsMerkez merkez(depo);
+    IsKralKanal kral(merkez, ag.kral, 2);
+    IsIstemci ist(777);
+    IsIstemciKanal kanal(ist, ag.istemciler[1], NodeAdres{});
+    Anahtar ortak{};
+    ortak[0] = 1;
+    kral.eslesmeZorunlu = true;
+    kral.kralNo = 42;
+    kral.anahtarBul = [&](uint64_t no) { return no == 777 ? &ortak : nullptr; };
+    kanal.anahtarBul = [&](uint64_t no) { return no == 42 ? &ortak : nullptr; };
+    std::vector<std::pair<uint64_t, std::string>> raporlar;
+    kanal.sonucBildir = [&](uint64_t k, const std::string& w) { raporlar.emplace_back(k, w); };
+
+    kanal.yaz(yeni(), 0);  // queued until connected
+    satir.baslat(kanal, ag);
+    ag.pompala();
+    EXPECT_TRUE(kanal.bagli());
+    EXPECT_TRUE(ist.bekleyenler().empty());
+    EXPECT_EQ(kral.uygulananYazma(), 1u);
+    EXPECT_EQ(merkez.yazarSira(777), 1u);
+    EXPECT_NE(ist.bul(1), nullptr);
+    EXPECT_EQ(raporlar, (std::vector<std::pair<uint64_t, std::string>>(
+                            satir.kimlikler, {uint64_t{0}, std::string("kimlik")})));
+  }
 }
 
 TEST_F(KralKanal, DosyaSunumu) {

@@ -205,6 +205,27 @@ TEST_F(Eslesmeli, BekletilenYazmaKanittanHemenSonra) {
   EXPECT_STREQ(a.ist.bul(1)->alan("ad"), "tutulan");
 }
 
+// A client that flushes its queue and then asks to synchronise as it
+// connects meets two challenges before its first proof arrives: that proof
+// is answered "kimlik", the second verifies, and the client connects with
+// its write applied once.
+TEST_F(Eslesmeli, IkiSoruyaIkiKanitlaBaglanir) {
+  Istemci& a = istemciEkle(777);
+  a.kanal.anahtarBul = [this](uint64_t no) { return no == 42 ? &anahtar777 : nullptr; };
+  a.tasima.baglandiAyarla([&a] {
+    a.kanal.bekleyenleriGonder();
+    a.kanal.senkronIste();
+  });
+  a.kanal.yaz(siparis("bekleyen"), 0);
+  ASSERT_TRUE(bekle([&] { return a.kanal.bagli() && a.ist.bekleyenler().empty(); }));
+  for (int i = 0; i < 5; ++i) tur();
+  EXPECT_EQ(a.raporlar, (std::vector<std::pair<uint64_t, std::string>>{{0, "kimlik"}}));
+  EXPECT_EQ(kralKanal.uygulananYazma(), 1u);
+  EXPECT_EQ(merkez.yazarSira(777), 1u);
+  EXPECT_STREQ(a.ist.bul(1)->alan("ad"), "bekleyen");
+  EXPECT_EQ(kralKanal.bagliIstemciler(), std::vector<uint64_t>{777});
+}
+
 TEST_F(Eslesmeli, YanlisAnahtarKimlikAnahtarsizEslesme) {
   Anahtar yanlis{};
   Istemci& a = istemciEkle(777);
