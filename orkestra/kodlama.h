@@ -76,7 +76,8 @@ inline bool leOkuMetin(const uint8_t*& p, const uint8_t* son, std::string& out) 
 // that finds too few bytes fails, marks the reader as run out for good, and
 // moves nothing and writes nothing; `metin` alone fails as leOkuMetin does:
 // when the length is there but its bytes are not, the cursor stays just past
-// the length.
+// the length. A cursor that starts past its end has nothing left: every read
+// that asks for a byte fails.
 class BaytOkuyucu {
  public:
   BaytOkuyucu(const uint8_t* bas, const uint8_t* son) : p_(bas), son_(son) {}
@@ -127,7 +128,8 @@ class BaytOkuyucu {
 
   // Whether `n` more bytes are there; reads nothing and marks nothing.
   bool yeter(size_t n) const { return kalan() >= n; }
-  size_t kalan() const { return static_cast<size_t>(son_ - p_); }
+  // What remains, counted as a signed difference: nothing past the end.
+  size_t kalan() const { return son_ > p_ ? static_cast<size_t>(son_ - p_) : 0; }
   // A read has failed for want of bytes.
   bool tukendi() const { return tukendi_; }
   const uint8_t* konum() const { return p_; }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "orkestra/kodlama.h"
@@ -64,6 +65,21 @@ TEST(KayitKodu, HerKesikOnekReddedilir) {
   Kayit c;
   ASSERT_TRUE(coz(b, c));
   EXPECT_EQ(c, k);
+  // A cursor past its end reads nothing, even where a whole record lies
+  // beyond it: the bytes in a buffer of their own, so that a read past them
+  // is seen.
+  const std::vector<uint8_t> ayri(b.begin(), b.end());
+  const uint8_t* const bas = ayri.data();
+  const std::pair<size_t, size_t> imlecSon[] = {{1, 0},
+                                                {b.size() - 2, b.size() - 3},
+                                                {b.size(), 0}};
+  for (const auto& [imlec, son] : imlecSon) {
+    const uint8_t* p = bas + imlec;
+    Kayit d = k;
+    EXPECT_FALSE(kayitCoz(p, bas + son, d)) << imlec << " past " << son;
+    EXPECT_EQ(p, bas + imlec);
+    EXPECT_EQ(d, k);
+  }
 }
 
 TEST(KayitKodu, SilindiSifirOlmayanBaytDogruOkunur) {

@@ -133,8 +133,8 @@ TEST(BaytOkuyucu, AlanlariSirayla) {
   EXPECT_TRUE(o.ham(0, bos));  // nothing asked, nothing short
 }
 
-// A read one byte short fails, moves nothing, writes nothing and marks the
-// reader run out for good.
+// A read one byte short, or from a cursor that stands past its end, fails,
+// moves nothing, writes nothing and marks the reader run out for good.
 TEST(BaytOkuyucu, KisaGirdi) {
   struct Durum {
     const char* ad;
@@ -148,6 +148,7 @@ TEST(BaytOkuyucu, KisaGirdi) {
   bool bayrak = true;
   std::array<uint8_t, 4> dizi{9, 9, 9, 9};
   const uint8_t* yer = nullptr;
+  std::string metin = "eski";
   const Durum durumlar[] = {
       {"u8", 1, [&](BaytOkuyucu& o) { return o.u8(a); }},
       {"bayrak", 1, [&](BaytOkuyucu& o) { return o.bayrak(bayrak); }},
@@ -156,6 +157,7 @@ TEST(BaytOkuyucu, KisaGirdi) {
       {"u64", 8, [&](BaytOkuyucu& o) { return o.u64(e); }},
       {"ham", 3, [&](BaytOkuyucu& o) { return o.ham(3, yer); }},
       {"dizi", 4, [&](BaytOkuyucu& o) { return o.ham(dizi); }},
+      {"metin", 2, [&](BaytOkuyucu& o) { return o.metin(metin); }},
   };
   for (const Durum& durum : durumlar) {
     const std::string g(durum.boy - 1, '\x01');
@@ -168,6 +170,14 @@ TEST(BaytOkuyucu, KisaGirdi) {
       EXPECT_TRUE(o.u8(sonraki)) << durum.ad;
       EXPECT_TRUE(o.tukendi()) << durum.ad;
     }
+    // Past its end, with the field's bytes lying right at the cursor.
+    const std::string tampon(2 * durum.boy, '\x01');
+    BaytOkuyucu gecmis(b(tampon) + durum.boy, b(tampon) + durum.boy - 1);
+    EXPECT_EQ(gecmis.kalan(), 0u) << durum.ad;
+    EXPECT_FALSE(gecmis.yeter(1)) << durum.ad;
+    EXPECT_FALSE(durum.oku(gecmis)) << durum.ad;
+    EXPECT_EQ(gecmis.konum(), b(tampon) + durum.boy) << durum.ad;
+    EXPECT_TRUE(gecmis.tukendi()) << durum.ad;
   }
   EXPECT_EQ(a, 9);
   EXPECT_TRUE(bayrak);
@@ -176,6 +186,7 @@ TEST(BaytOkuyucu, KisaGirdi) {
   EXPECT_EQ(e, 9u);
   EXPECT_EQ(yer, nullptr);
   EXPECT_EQ(dizi, (std::array<uint8_t, 4>{9, 9, 9, 9}));
+  EXPECT_EQ(metin, "eski");
 }
 
 // A string whose bytes run past the end leaves the cursor past its length,
