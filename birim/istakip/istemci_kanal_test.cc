@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "birim/istakip/bellek_tasima.h"
+#include "birim/istakip/kanal_cifti.h"
 #include "istakip/depo.h"
 #include "istakip/kral_kanal.h"
 #include "istakip/merkez.h"
@@ -284,18 +285,8 @@ TEST_F(IstemciKanal, KimlikSoruyaKanit) {
 // The two channels over the in-memory pair: a whole round of pairing, a
 // write, a notice and a file.
 TEST(KanalCifti, EslesmeYazmaDosya) {
-  BellekAg ag;
-  DepoBellek depo;
-  IsMerkez merkez(depo);
-  IsKralKanal kral(merkez, ag.kral, 2);
-  IsIstemci ist(777);
-  IsIstemciKanal kanal(ist, ag.istemciler[1], NodeAdres{});
-  Anahtar ortak{};
-  ortak[0] = 1;
-  kral.eslesmeZorunlu = true;
-  kral.kralNo = 42;
-  kral.anahtarBul = [&](uint64_t no) { return no == 777 ? &ortak : nullptr; };
-  kanal.anahtarBul = [&](uint64_t no) { return no == 42 ? &ortak : nullptr; };
+  EslesmeliKanalCifti cift;
+  auto& [ag, depo, merkez, kral, ist, kanal, ortak] = cift;
   kral.dosyaIzni = [](const std::string&) { return true; };
   kral.dosyaOku = [](const std::string&, std::string& c) {
     c.assign(600000, 'q');

@@ -7,9 +7,8 @@
 #include <vector>
 
 #include "birim/istakip/bellek_tasima.h"
+#include "birim/istakip/kanal_cifti.h"
 #include "istakip/depo.h"
-#include "istakip/istemci.h"
-#include "istakip/istemci_kanal.h"
 #include "istakip/mesaj.h"
 #include "istakip/parca.h"
 #include "orkestra/kodlama.h"
@@ -469,18 +468,8 @@ TEST(EslesmeKanalCifti, DurustIstemciBaglanir) {
   };
   for (const Satir& satir : satirlar) {
     SCOPED_TRACE(satir.ad);
-    BellekAg ag;
-    DepoBellek depo;
-    IsMerkez merkez(depo);
-    IsKralKanal kral(merkez, ag.kral, 2);
-    IsIstemci ist(777);
-    IsIstemciKanal kanal(ist, ag.istemciler[1], NodeAdres{});
-    Anahtar ortak{};
-    ortak[0] = 1;
-    kral.eslesmeZorunlu = true;
-    kral.kralNo = 42;
-    kral.anahtarBul = [&](uint64_t no) { return no == 777 ? &ortak : nullptr; };
-    kanal.anahtarBul = [&](uint64_t no) { return no == 42 ? &ortak : nullptr; };
+    EslesmeliKanalCifti cift;
+    auto& [ag, depo, merkez, kral, ist, kanal, ortak] = cift;
     std::vector<std::pair<uint64_t, std::string>> raporlar;
     kanal.sonucBildir = [&](uint64_t k, const std::string& w) { raporlar.emplace_back(k, w); };
 
