@@ -9,7 +9,6 @@
 
 #include <cmath>
 #include <cstddef>
-#include <cstdio>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -221,16 +220,16 @@ BENCHMARK(KdlJntToCart)->Arg(6)->Arg(30);
 #endif
 
 void karsilastir(const olcum::OranRaporu& rapor) {
-  std::printf("\n");
+  rapor.yaz("\n");
   for (const char* n : {"6", "30"}) {
     const std::string ek = std::string("/") + n;
     const double hizli = rapor.cpuSuresi("IleriKinematik" + ek);
     const double duz = rapor.cpuSuresi("IleriKinematikDuz" + ek);
     const double kdl = rapor.cpuSuresi("KdlJntToCart" + ek);
     if (hizli > 0 && duz > 0) {
-      std::printf("%2s mafsal: ileriKinematik duz siranin %.2f kati", n, hizli / duz);
-      if (kdl > 0) std::printf(", KDL'nin %.2f kati", hizli / kdl);
-      std::printf("\n");
+      rapor.yaz("%2s mafsal: ileriKinematik duz siranin %.2f kati", n, hizli / duz);
+      if (kdl > 0) rapor.yaz(", KDL'nin %.2f kati", hizli / kdl);
+      rapor.yaz("\n");
     }
   }
   // The share of sine and cosine in a pass of the 30-joint chain, one call per
@@ -238,13 +237,14 @@ void karsilastir(const olcum::OranRaporu& rapor) {
   const size_t adet = yarimAcilar().size();
   const double sk = rapor.cpuSuresi("SinKosHesabi") / static_cast<double>(adet);
   const double kutuphane = rapor.cpuSuresi("KutuphaneSinKos") / static_cast<double>(adet);
-  const double gecis =
-      (rapor.cpuSuresi("IleriKinematik/30") - rapor.cpuSuresi("YasalariUygula/30")) / 30.0;
+  const double hizli = rapor.cpuSuresi("IleriKinematik/30");
+  const double yasalar = rapor.cpuSuresi("YasalariUygula/30");
+  const double gecis = hizli > 0 && yasalar > 0 ? (hizli - yasalar) / 30.0 : 0.0;
   if (sk > 0 && kutuphane > 0) {
-    std::printf("sinKos cagri basina %.1f ns, C kutuphanesinin sin ve cos'u %.1f ns (%.2f kati)\n",
-                sk, kutuphane, kutuphane / sk);
+    rapor.yaz("sinKos cagri basina %.1f ns, C kutuphanesinin sin ve cos'u %.1f ns (%.2f kati)\n",
+              sk, kutuphane, kutuphane / sk);
     if (gecis > 0) {
-      std::printf(
+      rapor.yaz(
           "30 mafsallik geciste mafsal basina %.1f ns; sinKos bunun %%%.0f'i, "
           "kutuphaneyle %%%.0f'i olurdu\n",
           gecis, 100.0 * sk / gecis, 100.0 * kutuphane / (gecis - sk + kutuphane));

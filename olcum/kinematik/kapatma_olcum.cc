@@ -8,6 +8,7 @@
 #include "birim/kinematik/dort_cubuk.h"
 #include "kinematik/carpisma.h"
 #include "kinematik/mekanizma.h"
+#include "olcum/oran_raporu.h"
 
 namespace vadu {
 namespace {
@@ -48,4 +49,4 @@ BENCHMARK(DortCubukTarama)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace vadu
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return vadu::olcum::calistir(argc, argv); }

@@ -4,7 +4,6 @@
 // program prints how many times memcpy's time the decoder takes.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstring>
 #include <map>
 #include <string>
@@ -87,12 +86,12 @@ BENCHMARK(BM_Memcpy)->Arg(0)->Arg(64)->Arg(4096);
 
 int main(int argc, char** argv) {
   return vadu::olcum::calistir(argc, argv, [](const vadu::olcum::OranRaporu& rapor) {
-    std::printf("\n");
+    rapor.yaz("\n");
     for (const char* govde : {"0", "64", "4096"}) {
       const double c = rapor.sure(std::string("BM_Cozucu/") + govde);
       const double m = rapor.sure(std::string("BM_Memcpy/") + govde);
       if (c > 0 && m > 0) {
-        std::printf("govde %4s bayt: cozucu memcpy'nin %.1f kati\n", govde, c / m);
+        rapor.yaz("govde %4s bayt: cozucu memcpy'nin %.1f kati\n", govde, c / m);
       }
     }
   });
