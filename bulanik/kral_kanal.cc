@@ -108,7 +108,8 @@ struct Kosu {
     BULANIK_SART(k.surum != 0 && k.surum <= merkez->sonSurum());
   }
 
-  void sonucDenetle(const NodeAdres& hedef, const SurecCerceve& c) const {
+  // Checks a result and returns its word.
+  std::string sonucDenetle(const NodeAdres& hedef, const SurecCerceve& c) const {
     BULANIK_SART(hedef == adres);
     bool basarili = false;
     std::string kelime;
@@ -128,6 +129,7 @@ struct Kosu {
     } else {
       BULANIK_SART(yazmaVar(c.korelasyon, nullptr));
     }
+    return kelime;
   }
 
   void denetle(const NodeAdres& hedef, const SurecCerceve& c) {
@@ -137,8 +139,10 @@ struct Kosu {
     }
     switch (c.tip) {
       case SurecMesajTip::Sonuc:
-        sonucDenetle(hedef, c);
-        if (gelen().tip == SurecMesajTip::KimlikKanit) ++yanlisKanitlar;
+        // The frame a proof releases is never answered "kimlik".
+        if (sonucDenetle(hedef, c) == "kimlik" && gelen().tip == SurecMesajTip::KimlikKanit) {
+          ++yanlisKanitlar;
+        }
         break;
       case SurecMesajTip::SenkronCevap: {
         BULANIK_SART(hedef == adres);
